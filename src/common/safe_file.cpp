@@ -1,0 +1,19 @@
+#include "common/safe_file.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+int Write_File_Atomic(const char* path, const void* data, size_t size) {
+  std::string temp = std::string(path) + ".tmp" + std::to_string(static_cast<long>(getpid()));
+  FILE* file = std::fopen(temp.c_str(), "wb");
+  if (!file) return 0;
+  bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
+  ok = std::fflush(file) == 0 && ok;
+  ok = fsync(fileno(file)) == 0 && ok;
+  ok = std::fclose(file) == 0 && ok;
+  if (ok && std::rename(temp.c_str(), path) == 0) return 1;
+  std::remove(temp.c_str());
+  return 0;
+}

@@ -1,0 +1,80 @@
+#include "core/game.h"
+
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "frontend/config.h"
+#include "road/camera.h"
+
+Game* theGame = nullptr;
+SDL_Surface* screen = nullptr;
+SDL_Surface* canvasSurface = nullptr;
+SDL_Joystick* joystick = nullptr;
+uint8_t hasJoystick = 0;
+uint8_t customTrack = 0;
+uint8_t quitRequested = 0;
+uint8_t exhibitionMode = 0;
+int frameCounter = 0;
+int fpsMarkTime = 0, fpsInterval = 0, nowTime = 0;
+
+namespace {
+// Registered before main runs, so at exit it runs after Shut_Down (registered later).
+void Destroy_Game() {
+  delete theGame;
+  theGame = nullptr;
+}
+const int destroy_registered = std::atexit(Destroy_Game);
+}  // namespace
+
+double Millis() {
+  timeval now;
+  gettimeofday(&now, nullptr);
+  return static_cast<double>(static_cast<long long>(now.tv_sec) * 1000 + now.tv_usec / 1000);
+}
+
+Game::Game() {
+  (void)destroy_registered;
+  language = settings.language;
+  lap_times.resize(5);
+  camera = new Camera(320.0f, 144.0f, view_depth);
+}
+
+Game::~Game() {
+  delete camera;
+}
+
+void Game::Set_View_Size(int width, int height) {
+  view_depth = 36.0f * width / 100.0f;
+  camera->depth = view_depth;
+  camera->centre_x = 0.5f * width;
+  camera->centre_y = 0.3f * height;
+}
+
+void Game::Take_Screenshot() {
+  // Skips numbers already on disk so earlier screenshots are never overwritten.
+  while (screenshot_count < 99) {
+    ++screenshot_count;
+    char name[32];
+    std::snprintf(name, sizeof name, "Screenshot-%02d.bmp", screenshot_count);
+    if (access(name, F_OK) == 0) continue;
+    if (screen) SDL_SaveBMP_RW(screen, SDL_RWFromFile(name, "wb"), 1);
+    return;
+  }
+}
+
+void Game::Measure_Frame_Rate() {
+  // The clock's integer part wraps into 32 bits; only differences are used.
+  nowTime = static_cast<int>(static_cast<uint32_t>(static_cast<long long>(Millis())));
+  if (frameCounter == 20) {
+    fpsInterval = nowTime - fpsMarkTime;
+    fpsMarkTime = nowTime;
+    float v = fpsInterval != 0 ? 20000.0f / fpsInterval * 3.0f : 0.0f;
+    fps_value = (v >= 1.0f && v <= 200.0f) ? v : 0.0f;
+    frameCounter = 1;
+  } else {
+    frameCounter += 1;
+  }
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The one game object and the globals of the main loop.
+#include <SDL/SDL.h>
+
+#include <cstdint>
+
+#include "common/dvec.h"
+#include "vehicles/vehicle.h"
+
+class Camera;
+class Canvas;
+class Sky;
+class BitmapFont;
+class sprite;
+namespace road { class Road; }
+namespace particler { class Emitter; }
+
+// A scenery sprite set loaded on demand, by object id.
+struct SceneryCacheEntry {
+  sprite* set = nullptr;
+  uint8_t loaded = 0;
+};
+
+class Game {
+ public:
+  Sky* sky = nullptr;
+  Camera* camera = nullptr;
+  BitmapFont* small_font = nullptr;
+  BitmapFont* big_font = nullptr;
+  sprite* car_models[20] = {};
+  sprite* vehicle_sprites[41] = {};
+  SceneryCacheEntry scenery_cache[999] = {};
+  Canvas* canvas = nullptr;
+  VecOwn<sprite*> scenery_sprites;
+  float view_depth = 0.0f;
+  VecOwn<vehicle*> vehicles;
+  DVec<long> lap_times;  // [0] running lap, [1..4] previous laps, newest first
+  int lap_count = 0;
+  DrivingState player;
+  road::Road* road = nullptr;
+  sprite* smoke_sprite = nullptr;
+  particler::Emitter* smoke_left = nullptr;
+  particler::Emitter* smoke_right = nullptr;
+  uint8_t input_up = 0, input_left = 0, input_right = 0, input_down = 0;
+  float fps_value = 0.0f;
+  double second_mark = 0.0;
+  int seconds_left = 0;
+  int checkpoint_count = 0, next_checkpoint_z = 0, checkpoints_passed = 0;
+  int checkpoint_z[50] = {};
+  int checkpoint_seconds[49] = {};
+  int place = 0;
+  int selected_car = 1;
+  int builtin_track = 1;
+  int screenshot_count = 0;
+  uint8_t game_over = 0;
+  uint8_t time_over = 0;
+  int difficulty = 0;
+  int track_type = 1;
+  uint8_t intro_running = 0;
+  int weather = 0;
+  float gauge_speed = 0.0f;
+  int track_length = 0;
+  uint8_t race_finished = 0;
+  int score = 0;
+  int tournament_points = 0;
+  int language = 0;
+  uint8_t exhibition_captions = 0;
+  int exhibition_round = 0;
+  uint8_t tournament_active = 0;
+  int tournament_round = 2;
+
+  Game();
+  ~Game();
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  void Set_View_Size(int width, int height);
+  void Take_Screenshot();
+  void Measure_Frame_Rate();
+};
+
+// Globals of the main loop, all zero or null at program start.
+extern Game* theGame;
+extern SDL_Surface* screen;
+extern SDL_Surface* canvasSurface;
+extern SDL_Joystick* joystick;
+extern uint8_t hasJoystick;
+extern uint8_t customTrack;
+extern uint8_t quitRequested;
+extern uint8_t exhibitionMode;
+extern int frameCounter;
+extern int fpsMarkTime, fpsInterval, nowTime;
+
+// Wall-clock time in milliseconds.
+double Millis();

@@ -1,0 +1,110 @@
+#include "core/startup.h"
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+#include <SDL/SDL_ttf.h>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/game.h"
+#include "frontend/config.h"
+
+namespace {
+const char* const kCaption = "Version: 3.98";
+}
+
+void Ensure_Track_Directory() {
+  DIR* dir = opendir("TRK");
+  if (dir) {
+    closedir(dir);
+    return;
+  }
+  mkdir("TRK", 0755);
+}
+
+SDL_Surface* Open_Video_Mode(int fullscreen) {
+  Uint32 flags = fullscreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_DOUBLEBUF);
+  return SDL_SetVideoMode(640, 480, 16, flags);
+}
+
+void Start_Up() {
+  if (SDL_Init(0xFFFF) < 0) {
+    std::printf("VantoRello: Error initializing SDL.\n");
+    std::exit(0);
+  }
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048) < 0) {
+    std::printf("VantoRello: Error initializing Soundmixer.\n");
+    SDL_Quit();
+    std::exit(0);
+  }
+  Load_Config();
+  screen = Open_Video_Mode(fullscreenFlag);
+  char caption[64];
+  std::snprintf(caption, sizeof caption, "Vanto Rello - %s", kCaption);
+  SDL_WM_SetCaption(caption, caption);
+  SDL_ShowCursor(SDL_DISABLE);
+  TTF_Init();
+  if (SDL_NumJoysticks() >= 1) {
+    joystick = SDL_JoystickOpen(0);
+    SDL_JoystickEventState(SDL_ENABLE);
+    hasJoystick = 1;
+  } else {
+    joystick = nullptr;
+    hasJoystick = 0;
+  }
+  std::atexit(Shut_Down);
+}
+
+void Shut_Down() {
+  if (joystick) {
+    SDL_JoystickClose(joystick);
+    joystick = nullptr;
+  }
+  Mix_CloseAudio();
+  TTF_Quit();
+  SDL_Quit();
+}
+
+namespace {
+// Stands in for the menu: F12 saves a screenshot, any other key or closing the window quits.
+void Wait_For_Quit() {
+  while (!quitRequested) {
+    Uint32 start = SDL_GetTicks();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      if (event.type == SDL_QUIT) quitRequested = 1;
+      if (event.type == SDL_KEYDOWN) {
+        if (event.key.keysym.sym == SDLK_F12 || event.key.keysym.sym == SDLK_PRINT)
+          theGame->Take_Screenshot();
+        else
+          quitRequested = 1;
+      }
+    }
+    if (screen) SDL_Flip(screen);
+    Uint32 spent = SDL_GetTicks() - start;
+    if (spent < 50) SDL_Delay(50 - spent);
+  }
+}
+}  // namespace
+
+void Main_Loop() {
+  while (!quitRequested) {
+    Wait_For_Quit();
+  }
+}
+
+int Game_Main() {
+  Ensure_Track_Directory();
+  Start_Up();
+  delete theGame;
+  theGame = new Game();
+  Main_Loop();
+  if (canvasSurface) {
+    SDL_FreeSurface(canvasSurface);
+    canvasSurface = nullptr;
+  }
+  return 0;
+}

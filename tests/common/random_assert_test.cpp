@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+#include "common/asserts.h"
+#include "common/random.h"
+
+namespace {
+
+TEST(Random01, FollowsTheMultiplyWithCarrySequence) {
+  Reset_Random01();
+  // Reference: z = 36969*(z&65535)+(z>>16), w = 18000*(w&65535)+(w>>16), from z=222, w=111.
+  uint32_t z = 222, w = 111;
+  for (int i = 0; i < 1000; ++i) {
+    z = 36969u * (z & 65535u) + (z >> 16);
+    w = 18000u * (w & 65535u) + (w >> 16);
+    float expected = static_cast<float>(((z << 16) + w) & 0xFFFFFu) / 1048576.0f;
+    float got = random01();
+    ASSERT_EQ(got, expected) << i;
+    ASSERT_GE(got, 0.0f);
+    ASSERT_LT(got, 1.0f);
+  }
+  Reset_Random01();
+  // First value by hand: z = 8207118, w = 1998000.
+  EXPECT_EQ(random01(), static_cast<float>(((8207118u << 16) + 1998000u) & 0xFFFFFu) / 1048576.0f);
+}
+
+TEST(RandomRange, IncludesBothEndsAndSurvivesAnEmptyRange) {
+  std::srand(1);
+  bool saw_lo = false, saw_hi = false;
+  for (int i = 0; i < 2000; ++i) {
+    int v = Random_Range(-2, 3);
+    ASSERT_GE(v, -2);
+    ASSERT_LE(v, 3);
+    saw_lo |= v == -2;
+    saw_hi |= v == 3;
+  }
+  EXPECT_TRUE(saw_lo && saw_hi);
+  EXPECT_EQ(Random_Range(5, 5), 5);
+  EXPECT_EQ(Random_Range(7, 2), 7);  // inverted range: no division by zero
+}
+
+TEST(Asserts, SoftReportsAndGoesOnHardThrowsItsText) {
+  testing::internal::CaptureStdout();
+  Soft_Assert("road", 12);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ASSERT: road 12\n");
+
+  testing::internal::CaptureStdout();
+  try {
+    Hard_Assert("Cannot open x.png", "image", 158);
+    FAIL() << "no throw";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "ASSERT EXCEPT: Cannot open x.png - image 158\n");
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ASSERT EXCEPT: Cannot open x.png - image 158\n");
+
+  testing::internal::CaptureStdout();
+  EXPECT_THROW(Hard_Assert(nullptr, "image", 3), std::runtime_error);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ASSERT EXCEPT: image 3\n");
+}
+
+}  // namespace

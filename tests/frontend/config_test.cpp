@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "frontend/config.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+std::vector<unsigned char> Read_All(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void Write_All(const char* path, const std::vector<unsigned char>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(Config, MissingFileGivesDefaults) {
+  ScopedTempDir dir;
+  Load_Config();
+  EXPECT_EQ(settings.version, 0);
+  EXPECT_EQ(mapped.key_accelerate, 119);
+  EXPECT_EQ(mapped.key_cancel, 8);
+  EXPECT_EQ(mapped.joy_accelerate, 251);
+  EXPECT_EQ(mapped.joy_vrcs_minus, 252);
+  EXPECT_EQ(fullscreenFlag, 0);
+  EXPECT_EQ(settings.language, 0);
+}
+
+TEST(Config, RoundTripWritesSeventyFourLittleEndianBytes) {
+  ScopedTempDir dir;
+  Load_Config();
+  settings.fullscreen = 1;
+  settings.crt_filter = 1;
+  settings.language = 1;
+  mapped.key_vrcs_plus = 273;
+  mapped.key_vrcs_minus = 274;
+  mapped.joy_select = 3;
+  ASSERT_EQ(Save_Config(), 1);
+
+  auto bytes = Read_All(kConfigFileName);
+  ASSERT_EQ(bytes.size(), 74u);
+  EXPECT_EQ(bytes[0], 4);
+  EXPECT_EQ(bytes[1] | bytes[2] | bytes[3], 0);
+  EXPECT_EQ(bytes[4], 1);
+  EXPECT_EQ(bytes[6], 119);                      // key_accelerate
+  EXPECT_EQ(bytes[30] | bytes[31] << 8, 273);    // key_vrcs_plus at 6 + 6*4
+  EXPECT_EQ(bytes[54], 3);                       // joy_select
+  EXPECT_EQ(bytes[70], 1);                       // language
+
+  Load_Config();
+  EXPECT_EQ(fullscreenFlag, 1);
+  EXPECT_EQ(crtFilterFlag, 1);
+  EXPECT_EQ(settings.language, 1);
+  EXPECT_EQ(mapped.key_vrcs_plus, 273);
+  EXPECT_EQ(mapped.key_vrcs_minus, 274);
+  EXPECT_EQ(mapped.joy_select, 3);
+}
+
+TEST(Config, OlderVersionIsIgnoredEntirely) {
+  ScopedTempDir dir;
+  std::vector<unsigned char> bytes(74, 0);
+  bytes[0] = 3;
+  bytes[4] = 1;   // fullscreen
+  bytes[6] = 50;  // key_accelerate
+  Write_All(kConfigFileName, bytes);
+  Load_Config();
+  EXPECT_EQ(fullscreenFlag, 0);
+  EXPECT_EQ(mapped.key_accelerate, 119);
+}
+
+TEST(Config, ShortFileKeepsDefaultsBeyondItsEnd) {
+  ScopedTempDir dir;
+  // version 4, fullscreen 1, crt 0, key_accelerate 120, then half of key_brake.
+  Write_All(kConfigFileName, {4, 0, 0, 0, 1, 0, 120, 0, 0, 0, 99, 0});
+  Load_Config();
+  EXPECT_EQ(fullscreenFlag, 1);
+  EXPECT_EQ(mapped.key_accelerate, 120);
+  EXPECT_EQ(mapped.key_brake, 115);
+  EXPECT_EQ(mapped.joy_cancel, 254);
+  EXPECT_EQ(settings.language, 0);
+}
+
+TEST(Config, FailedSaveLeavesTheOldFileAndNoTemporary) {
+  ScopedTempDir dir;
+  Load_Config();
+  ASSERT_EQ(Save_Config(), 1);
+  auto before = Read_All(kConfigFileName);
+  std::remove(kConfigFileName);
+  std::filesystem::create_directory(kConfigFileName);  // a directory cannot be replaced by a file
+  mapped.key_left = 1;
+  EXPECT_EQ(Save_Config(), 0);
+  int entries = 0;
+  for (auto& e : std::filesystem::directory_iterator(".")) { (void)e; ++entries; }
+  EXPECT_EQ(entries, 1);  // only the directory: no temporary left behind
+}
+
+}  // namespace
