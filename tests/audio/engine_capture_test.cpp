@@ -90,6 +90,7 @@ TEST(EngineCapture, RaceStartEngineIsAudibleAndRisesInPitchWithSpeed) {
   long from[4];
   for (int i = 0; i < 4; ++i) from[i] = Hold_Speed(speeds[i], capture.c_str(), 12);
   Mix_HaltChannel(-1);
+  Free_Sounds();
   Mix_CloseAudio();
   SDL_Quit();
   unsetenv("SDL_DISKAUDIOFILE");
@@ -114,7 +115,6 @@ TEST(EngineCapture, RaceStartEngineIsAudibleAndRisesInPitchWithSpeed) {
   }
   delete theGame;
   theGame = nullptr;
-  sample_engine = nullptr;
 }
 
 }  // namespace
