@@ -53,6 +53,10 @@ int Clip_Scaled(const Canvas& c, const image& img, int x, int y, int w, int h, S
   if (static_cast<int64_t>(x) + w - 1 < 0 || static_cast<int64_t>(y) + h - 1 < 0) return 0;
   s.du = static_cast<int>((static_cast<int64_t>(img.width) * 1024) / w);
   s.dv = static_cast<int>((static_cast<int64_t>(img.height) * 1024) / h);
+  // The far edges come from the unclipped corner, so a picture cut at the left or top
+  // still ends where it should and sampling never passes its last column or row.
+  s.right = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(x) + w - 1, c.width - 1));
+  s.bottom = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(y) + h - 1, c.height - 1));
   s.u0 = 0;
   s.v0 = 0;
   // -x < w and -y < h here, so the start offsets stay below the image size in 22.10.
@@ -60,8 +64,6 @@ int Clip_Scaled(const Canvas& c, const image& img, int x, int y, int w, int h, S
   if (y < 0) { s.v0 = static_cast<int>(-static_cast<int64_t>(y) * s.dv); y = 0; }
   s.x = x;
   s.y = y;
-  s.right = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(x) + w - 1, c.width - 1));
-  s.bottom = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(y) + h - 1, c.height - 1));
   return y <= s.bottom;
 }
 
@@ -172,8 +174,9 @@ void Canvas::blit_scaled(const image* img, int x, int y, int w, int h) {
 
 void Canvas::blit_additive(const image* img, int x, int y, int w, int h) {
   bool mirror = w < 0;
+  int size = mirror ? static_cast<int>(std::min<int64_t>(-static_cast<int64_t>(w), INT32_MAX)) : w;
   ScaledSpan s;
-  if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, mirror ? -w : w, h, s)) return;
+  if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, size, h, s)) return;
   int last = static_cast<int>(img->width) - 1;
   int v = s.v0;
   for (int row = s.y; row <= s.bottom; ++row, v += s.dv) {
