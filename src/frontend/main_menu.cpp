@@ -101,13 +101,9 @@ void Handle_Axis(const SDL_JoyAxisEvent& axis) {
 }
 
 SDL_Surface* Car_Picture(int car) {
-  static SDL_Surface** const pictures[19] = {
-      &gfx_select_nissan_gtr2, &gfx_select_cls,    &gfx_select_koenigsegg, &gfx_select_delorean,
-      &gfx_select_911,         &gfx_select_mini,   &gfx_select_shelby,     &gfx_select_hsv_gts,
-      &gfx_select_esprit,      &gfx_select_bmw_m3, &gfx_select_f512,       &gfx_select_trabi,
-      &gfx_select_beetle,      &gfx_select_manta,  &gfx_select_octavia,    &gfx_select_kawa,
-      &gfx_select_triglide,    &gfx_select_honda,  &gfx_select_r190};
-  return car >= 1 && car <= 19 ? *pictures[car - 1] : nullptr;
+  // Index into the pictures, which are loaded in file order, for cars 1..19.
+  static const int kPicture[19] = {8, 0, 4, 3, 1, 2, 5, 6, 7, 9, 10, 11, 12, 14, 16, 13, 15, 17, 18};
+  return car >= 1 && car <= 19 ? gfx_select_car[kPicture[car - 1]] : nullptr;
 }
 
 SDL_Surface* Difficulty_Picture(int difficulty) {
@@ -192,10 +188,10 @@ void Draw_Main_Menu() {
   Draw_Image(0, 0, gfx_game_menu);
   Draw_Image(0, 72, gfx_menu_mask);
 
-  Draw_Image(228, 399, gfx_select_start2);
+  Draw_Image(228, 399, gfx_select_start);
   Draw_Image(228, 99, gfx_icon_live_update);
   Draw_Image(16, 99, gfx_icon_license);
-  Draw_Image(228, 199, gfx_select_world2);
+  Draw_Image(228, 199, gfx_select_world);
   Draw_Image(448, 99, gfx_icon_leader);
   Draw_Image(16, 299, gfx_icon_vrcs);
   Draw_Image(448, 199, hasJoystick ? gfx_icon_input_joy : gfx_icon_input_key);
@@ -207,7 +203,7 @@ void Draw_Main_Menu() {
   Draw_Image(16, 199, Difficulty_Picture(game.difficulty));
 
   Draw_Label(kCarLabel[lang]);
-  Draw_Image(16, 399, game.builtin_track == 2 ? gfx_track_bavaria : gfx_icon_sc_palms);
+  Draw_Image(16, 399, gfx_scenario[game.builtin_track == 2 ? 1 : 0]);
   Draw_Text(40, 389, game.builtin_track == 2 ? "Bavaria GER" : "Florida USA", 2, 1);
   for (const Entry_Label& label : kLabels) Draw_Label(lang ? label.german : label.english);
   if (game_mode >= 0 && game_mode <= 2) Draw_Label(kModeLabels[lang][game_mode]);

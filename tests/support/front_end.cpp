@@ -10,6 +10,7 @@
 #include "core/game.h"
 #include "frontend/config.h"
 #include "frontend/menu_graphics.h"
+#include "road/weather.h"
 
 std::function<void(int)> FrontEndTest::script;
 int FrontEndTest::frame = 0;
@@ -49,6 +50,7 @@ void FrontEndTest::SetUp() {
   Load_Sounds();
   Load_Fonts();
   Load_Menu_Graphics();
+  init_weather();
   theGame = new Game;
   script = nullptr;
   frame = 0;
