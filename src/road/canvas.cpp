@@ -178,15 +178,21 @@ void Canvas::blit_additive(const image* img, int x, int y, int w, int h) {
   ScaledSpan s;
   if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, size, h, s)) return;
   int last = static_cast<int>(img->width) - 1;
+  // Mirrored sampling stays at or right of column 0 while u >= -last * 1024.
+  int inside_end = s.right;
+  int64_t room = static_cast<int64_t>(last) * 1024 - s.u0;
+  if (mirror && room < 0) inside_end = s.x - 1;
+  else if (mirror && s.du > 0) inside_end = static_cast<int>(std::min<int64_t>(s.right, s.x + room / s.du));
   int v = s.v0;
   for (int row = s.y; row <= s.bottom; ++row, v += s.dv) {
     const uint32_t* src = Source_Row(*img, v >> 10);
     uint32_t* dst = data() + static_cast<size_t>(row) * width;
     if (mirror) {
-      // Sampling runs leftwards from the last column; enlarging can step one past column 0.
-      int u = -s.u0;
-      for (int col = s.x; col <= s.right; ++col, u -= s.du)
-        dst[col] = Add_Saturated(dst[col], src[std::max(last + (u >> 10), 0)]);
+      // Sampling runs leftwards from the last column; when enlarging, the last few steps
+      // would pass column 0, so those pixels repeat column 0.
+      int u = -s.u0, col = s.x;
+      for (; col <= inside_end; ++col, u -= s.du) dst[col] = Add_Saturated(dst[col], src[last + (u >> 10)]);
+      for (; col <= s.right; ++col) dst[col] = Add_Saturated(dst[col], src[0]);
     } else {
       int u = s.u0;
       for (int col = s.x; col <= s.right; ++col, u += s.du) dst[col] = Add_Saturated(dst[col], src[u >> 10]);

@@ -153,6 +153,9 @@ TEST(Canvas, AdditiveBlitSaturatesMirrorsAndClearsTheFourthByte) {
   c.blit_additive(&two, 0, 0, -3, 8);
   EXPECT_EQ(At(c, 0, 0), 100u);
   EXPECT_EQ(At(c, 2, 0), 10u);
+  Clear(c, 0);
+  c.blit_additive(&two, -4, 0, -5, 8);  // du = 409: offset 4 is already past column 0
+  EXPECT_EQ(At(c, 0, 0), 10u);
 }
 
 TEST(Canvas, TrapezoidStepsEdgesAndTextureInFixedPoint) {

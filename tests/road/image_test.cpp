@@ -17,10 +17,10 @@ std::vector<int> Pixel(const image& img, uint32_t x, uint32_t y) {
   return {p[0], p[1], p[2], p[3]};
 }
 
-PngSpec Png(int w, int h, int type, int depth, std::vector<unsigned char> data) {
-  PngSpec spec;
-  spec.width = w, spec.height = h, spec.colour_type = type, spec.bit_depth = depth, spec.data = std::move(data);
-  return spec;
+PngLayout Png(int w, int h, int type, int depth, std::vector<unsigned char> data) {
+  PngLayout layout;
+  layout.width = w, layout.height = h, layout.colour_type = type, layout.bit_depth = depth, layout.data = std::move(data);
+  return layout;
 }
 
 }  // namespace
@@ -42,19 +42,19 @@ TEST(Image, ConstructorSettlesPitchAndCopyIsDeep) {
 // Every colour type ends as 8-bit R, G, B, A in 4 bytes per pixel; 3-channel files get A = 0.
 TEST(Image, EveryColourTypeLoadsAsFourBytesPerPixel) {
   ScopedTempDir dir;
-  PngSpec palette = Png(3, 1, PNG_COLOR_TYPE_PALETTE, 8, {0, 1, 2});
+  PngLayout palette = Png(3, 1, PNG_COLOR_TYPE_PALETTE, 8, {0, 1, 2});
   palette.palette = {{200, 0, 0}, {0, 150, 0}, {0, 0, 100}};
-  PngSpec keyed = palette;
+  PngLayout keyed = palette;
   keyed.trns = {0};  // entry 0 transparent
-  PngSpec packed = palette;
+  PngLayout packed = palette;
   packed.bit_depth = 2, packed.data = {0x18};  // indices 0, 1, 2 in two bits each
-  PngSpec interlaced = Png(3, 2, PNG_COLOR_TYPE_RGB, 8, {10, 20, 30, 4, 5, 6, 70, 80, 90, 11, 21, 31, 7, 8, 9, 71, 81, 91});
+  PngLayout interlaced = Png(3, 2, PNG_COLOR_TYPE_RGB, 8, {10, 20, 30, 4, 5, 6, 70, 80, 90, 11, 21, 31, 7, 8, 9, 71, 81, 91});
   interlaced.interlaced = true;
-  PngSpec linear = Png(1, 1, PNG_COLOR_TYPE_GRAY, 8, {128});
+  PngLayout linear = Png(1, 1, PNG_COLOR_TYPE_GRAY, 8, {128});
   linear.gamma = 1.0;  // a linear file on a 2.2 screen: mid grey brightens to 186
   struct Case {
     const char* name;
-    PngSpec spec;
+    PngLayout layout;
     uint32_t bits;
     std::vector<std::vector<int>> pixels;  // x, y, then the four bytes expected
   } cases[] = {
@@ -73,10 +73,10 @@ TEST(Image, EveryColourTypeLoadsAsFourBytesPerPixel) {
   };
   for (const Case& c : cases) {
     std::string path = std::string(c.name) + ".png";
-    ASSERT_TRUE(Write_Png(path, c.spec));
+    ASSERT_TRUE(Write_Png(path, c.layout));
     image img;
     ASSERT_EQ(img.load(path.c_str()), 1) << c.name;
-    EXPECT_EQ(img.width, static_cast<uint32_t>(c.spec.width)) << c.name;
+    EXPECT_EQ(img.width, static_cast<uint32_t>(c.layout.width)) << c.name;
     EXPECT_EQ(img.bits_per_pixel, c.bits) << c.name;
     EXPECT_EQ(img.bytes_per_pixel, 4u) << c.name;
     EXPECT_EQ(img.pitch, img.width * 4) << c.name;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct PngSpec {
+struct PngLayout {
   int width = 0;
   int height = 0;
   int colour_type = PNG_COLOR_TYPE_RGB;
@@ -18,7 +18,7 @@ struct PngSpec {
   bool interlaced = false;
 };
 
-inline bool Write_Png(const std::string& path, const PngSpec& spec) {
+inline bool Write_Png(const std::string& path, const PngLayout& layout) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -29,21 +29,21 @@ inline bool Write_Png(const std::string& path, const PngSpec& spec) {
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bit_depth, spec.colour_type,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, layout.width, layout.height, layout.bit_depth, layout.colour_type,
+               layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty())
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-  if (!spec.trns.empty())
-    png_set_tRNS(png, info, spec.trns.data(), static_cast<int>(spec.trns.size()), nullptr);
-  if (spec.gamma != 0.0) png_set_gAMA(png, info, spec.gamma);
+  if (!layout.palette.empty())
+    png_set_PLTE(png, info, layout.palette.data(), static_cast<int>(layout.palette.size()));
+  if (!layout.trns.empty())
+    png_set_tRNS(png, info, layout.trns.data(), static_cast<int>(layout.trns.size()), nullptr);
+  if (layout.gamma != 0.0) png_set_gAMA(png, info, layout.gamma);
   png_write_info(png, info);
-  if (spec.interlaced) png_set_interlace_handling(png);
+  if (layout.interlaced) png_set_interlace_handling(png);
   size_t row_bytes = png_get_rowbytes(png, info);
-  std::vector<unsigned char> rows(spec.data);
-  rows.resize(row_bytes * spec.height);
+  std::vector<unsigned char> rows(layout.data);
+  rows.resize(row_bytes * layout.height);
   std::vector<png_bytep> table;
-  for (int y = 0; y < spec.height; ++y) table.push_back(rows.data() + row_bytes * y);
+  for (int y = 0; y < layout.height; ++y) table.push_back(rows.data() + row_bytes * y);
   png_write_image(png, table.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
