@@ -8,6 +8,8 @@
 
 #include "frontend/config.h"
 #include "road/camera.h"
+#include "road/canvas.h"
+#include "road/image.h"
 
 Game* theGame = nullptr;
 SDL_Surface* screen = nullptr;
@@ -39,15 +41,23 @@ Game::Game() {
   (void)destroy_registered;
   language = settings.language;
   lap_times.resize(5);
+  canvas = new Canvas(640, 480);
   camera = new Camera(320.0f, 144.0f, view_depth);
+  smoke_sprite = new sprite("GFX/tsmoke2.png", 4, 4, 1.0f);
+  smoke_sprite->no_shadow();
 }
 
 Game::~Game() {
+  delete smoke_sprite;
   delete camera;
+  delete canvas;
 }
 
 void Game::Set_View_Size(int width, int height) {
+  canvas->resize(width, height);
   view_depth = 36.0f * width / 100.0f;
+  if (selected_car >= 0 && selected_car < 20 && car_models[selected_car])
+    car_models[selected_car]->z = static_cast<int>(160.0 * view_depth / 100.0);
   camera->depth = view_depth;
   camera->centre_x = 0.5f * width;
   camera->centre_y = 0.3f * height;
