@@ -92,7 +92,7 @@ class Road {
 
  private:
   const Sector& layout_record(int32_t index) const;
-  void draw_patch_rows(Canvas& canvas, int i, const PatchSS& far, const PatchSS& near, bool dash);
+  void draw_patch_rows(Canvas& canvas, int i, bool even, const PatchSS& far, const PatchSS& near, bool dash);
   void draw_ground(Canvas& canvas, const PatchSS& far, const PatchSS& near, int32_t p);
   void draw_objects(Canvas& canvas, int i, int32_t p);
   void draw_vehicles(Canvas& canvas, int i, DVec<vehicle*>& bucket_list);
