@@ -100,5 +100,7 @@ class Road {
 
 // Fog blend of one colour at fraction f: each channel trunc(c (1 - f) + fog f).
 Colour Fogged(Colour c, Colour fog, float f);
+// View frame of an n-frame sprite set at screen offset d from the centre (middle frame: straight on).
+int View_Frame(int n, int d);
 
 }  // namespace road

@@ -14,15 +14,14 @@ enum Kind { kC0 = 0, kC1, kL1, kR1, kL2, kR2, kL3, kR3 };
 
 const int kLastObjectPatch = 108;
 const int kLastVehiclePatch = 117;
+}  // namespace
 
-// View frame of a vehicle from its screen offset d: the middle frame faces away.
 int View_Frame(int n, int d) {
   if (n < 1) return 0;
   int turn = d < -139 ? 2 : d < -69 ? 1 : d >= 140 ? -2 : d >= 70 ? -1 : 0;
   int frame = n / 2 + turn;
   return frame < 0 ? 0 : (frame > n - 1 ? n - 1 : frame);
 }
-}  // namespace
 
 void Road::fill_buckets(DVec<vehicle*>& bucket_list, int32_t p) {
   for (uint32_t b = 0; b < bucket_list.count; ++b) bucket_list[b] = nullptr;
