@@ -13,6 +13,7 @@
 #include "road/sky.h"
 #include "road/canvas.h"
 #include "road/image.h"
+#include "road/particles.h"
 
 Game* theGame = nullptr;
 SDL_Surface* screen = nullptr;
@@ -52,11 +53,15 @@ Game::Game() {
   sky->load_pictures();
   smoke_sprite = new sprite("GFX/tsmoke2.png", 4, 4, 1.0f);
   smoke_sprite->no_shadow();
+  smoke_left = new particler::Emitter(camera);
+  smoke_right = new particler::Emitter(camera);
 }
 
 Game::~Game() {
   delete road;
   Free_Object_Sprites();
+  delete smoke_right;
+  delete smoke_left;
   delete smoke_sprite;
   delete sky;
   delete big_font;
