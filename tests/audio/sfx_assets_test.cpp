@@ -108,7 +108,6 @@ double Rms(const std::vector<int16_t>& x, size_t from, size_t count) {
 class SfxAssets : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
     ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048), 0) << Mix_GetError();
   }
