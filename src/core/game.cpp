@@ -10,6 +10,7 @@
 #include "road/camera.h"
 #include "road/canvas.h"
 #include "road/image.h"
+#include "road/particles.h"
 
 Game* theGame = nullptr;
 SDL_Surface* screen = nullptr;
@@ -45,9 +46,13 @@ Game::Game() {
   camera = new Camera(320.0f, 144.0f, view_depth);
   smoke_sprite = new sprite("GFX/tsmoke2.png", 4, 4, 1.0f);
   smoke_sprite->no_shadow();
+  smoke_left = new particler::Emitter(camera);
+  smoke_right = new particler::Emitter(camera);
 }
 
 Game::~Game() {
+  delete smoke_right;
+  delete smoke_left;
   delete smoke_sprite;
   delete camera;
   delete canvas;

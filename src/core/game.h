@@ -2,6 +2,7 @@
 // The one game object and the globals of the main loop.
 #include <SDL/SDL.h>
 
+#include <atomic>
 #include <cstdint>
 
 #include "common/dvec.h"
@@ -58,7 +59,7 @@ class Game {
   int track_type = 1;
   uint8_t intro_running = 0;
   int weather = 0;
-  float gauge_speed = 0.0f;
+  std::atomic<float> gauge_speed{0.0f};  // also read by the engine effect on the mixer's thread
   int track_length = 0;
   uint8_t race_finished = 0;
   int score = 0;

@@ -9,8 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "audio/sound.h"
 #include "core/game.h"
 #include "frontend/config.h"
+#include "frontend/menu_graphics.h"
+#include "road/weather.h"
 
 namespace {
 const char* const kCaption = "Version: 3.98";
@@ -56,6 +59,10 @@ void Start_Up() {
     hasJoystick = 0;
   }
   std::atexit(Shut_Down);
+  Load_Sounds();
+  Load_Fonts();
+  Load_Menu_Graphics();
+  init_weather();
 }
 
 void Shut_Down() {
@@ -63,7 +70,10 @@ void Shut_Down() {
     SDL_JoystickClose(joystick);
     joystick = nullptr;
   }
+  Free_Menu_Graphics();
+  Free_Sounds();
   Mix_CloseAudio();
+  Free_Fonts();
   TTF_Quit();
   SDL_Quit();
 }
