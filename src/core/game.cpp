@@ -51,6 +51,8 @@ Game::Game() {
 }
 
 Game::~Game() {
+  for (sprite* set : vehicle_sprites) delete set;
+  for (sprite* car : car_models) delete car;
   delete smoke_right;
   delete smoke_left;
   delete smoke_sprite;

@@ -2,6 +2,7 @@
 #include "core/race_loop.h"
 
 #include "audio/engine_sound.h"
+#include "common/frame_hook.h"
 #include "audio/sound.h"
 #include "core/game.h"
 #include "core/hud.h"
@@ -101,15 +102,6 @@ void End_Fly_In(Game& game) {
   }
 }
 
-void Draw_Weather(Game& game) {
-  if ((customTrack && game.track_type == 2) || (!customTrack && game.builtin_track == 2)) draw_snowflakes();
-  if (game.weather == 2 && customTrack) {
-    draw_rain();
-    draw_lightning();
-  }
-  if (game.weather == 4 && customTrack) draw_seaplane();
-  if (game.weather == 5 && customTrack) draw_fine_snow();
-}
 }  // namespace
 
 int Handle_Race_Event(const SDL_Event& event) {
@@ -138,7 +130,7 @@ void Present_Race_Frame() {
   Game& game = *theGame;
   game.Race_Frame();
   SDL_BlitSurface(canvasSurface, nullptr, screen, nullptr);
-  Draw_Weather(game);
+  Draw_Weather();
   Draw_Speed_Needle();
   Draw_Hud_Icons();
   Draw_Progress_Bar();
@@ -179,6 +171,7 @@ void Game::Race_Loop() {
     const Uint32 frame_start = SDL_GetTicks();
     int keep_running = 1;
     SDL_Event event;
+    Call_Frame_Hook(SCREEN_RACE);
     if (flying) {
       bool ended = false;
       while (SDL_PollEvent(&event))
@@ -202,4 +195,34 @@ void Game::Race_Loop() {
     if (!keep_running) break;
   }
   if (customTrack) customTrack = 0;
+}
+
+void Prepare_First_Frame() {
+  theGame->Set_View_Size(640, 480);
+  theGame->second_mark = Millis();
+  theGame->Race_Frame();
+}
+
+void Clear_Race() {
+  Game& game = *theGame;
+  delete game.road;
+  game.road = nullptr;
+  game.Free_Object_Sprites();
+  Mix_HaltMusic();
+  Mix_HaltChannel(-1);
+  game.player.speed = 0.0f;
+  game.player.accel = 0.0f;
+  for (uint32_t i = 0; i < game.lap_times.count; ++i) game.lap_times[i] = 0;
+  game.checkpoint_count = game.checkpoints_passed = game.next_checkpoint_z = 0;
+  game.place = 0;
+  game.input_up = game.input_left = game.input_right = game.input_down = 0;
+}
+
+void Run_Builtin_Race() {
+  theGame->Build_Builtin_Track();
+  if (!theGame->road) return;
+  Prepare_First_Frame();
+  Start_Race_Sounds();
+  theGame->Race_Loop();
+  Clear_Race();
 }

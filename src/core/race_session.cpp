@@ -75,6 +75,7 @@ void Add_Plan_Entry(Game& game, int z, int seconds) {
 }  // namespace
 
 void Game::Setup_Race() {
+  if (!road) return;
   srand(static_cast<unsigned>(time(nullptr)));
   road->position = 0;
   if (sky) sky->scroll = 0.0f;

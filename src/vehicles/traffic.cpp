@@ -61,7 +61,9 @@ void Game::Place_Opponents() {
       if (r <= 80) slot = Random_Range(0, 1) == 0 ? row.set_s0 : row.set_s1;
       if (british_row) slot = British(slot, track_type);
       float top = static_cast<float>(Random_Range(range.lo + row.dlo, range.hi + row.dhi));
-      float accel = static_cast<float>((range.alo + row.da) + rand() / (32767.0 / (range.ahi - range.alo)));
+      // The grid's draws assume a 0..32767 generator; the C library's may reach further.
+      const int draw = rand() % 32768;
+      float accel = static_cast<float>((range.alo + row.da) + draw / (32767.0 / (range.ahi - range.alo)));
       vehicles.add(new vehicle(vehicle_sprites[slot], static_cast<float>(row.lanes[lane]), row.z, 0.0f, top, accel, 0));
     }
   }
