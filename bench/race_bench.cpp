@@ -3,12 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <vector>
 
+#include "audio/sound.h"
 #include "common/memory.h"
 #include "core/game.h"
 #include "core/race_loop.h"
@@ -22,8 +24,11 @@ namespace {
 void Start_Game() {
   if (theGame) return;
   setenv("SDL_VIDEODRIVER", "dummy", 0);
-  SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER);
+  Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048);
   screen = SDL_SetVideoMode(640, 480, 16, 0);
+  Load_Sounds();
   Load_Menu_Graphics();
   init_weather();
   theGame = new Game();
@@ -37,6 +42,7 @@ void Start_Race(int track) {
   game.builtin_track = track;
   game.Build_Builtin_Track();
   Prepare_First_Frame();
+  Start_Race_Sounds();
   if (canvasSurface) SDL_FreeSurface(canvasSurface);
   canvasSurface = SDL_CreateRGBSurfaceFrom(game.canvas->data(), game.canvas->width, game.canvas->height, 32,
                                            game.canvas->width * 4, 0xFF, 0xFF00, 0xFF0000, 0);

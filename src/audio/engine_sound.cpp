@@ -47,8 +47,6 @@ void Reset_Engine_State() {
 void Start_Engine_Sound() {
   Reset_Engine_State();
   engine_channel = 6;
-  // A sound left on channel 6 would be replaced by the loop and take the effect with it.
-  Mix_HaltChannel(engine_channel);
   Mix_UnregisterAllEffects(engine_channel);
   engine.source = nullptr;
   engine.source_count = 0;
@@ -61,6 +59,8 @@ void Start_Engine_Sound() {
   int volume = 20 - engine_level;
   Mix_Volume(engine_channel, volume < 0 ? 0 : volume > 20 ? 20 : volume);
   if (engine.source_count == 0) return;  // no engine sample: the race runs silently
+  // A sound left on channel 6 would be replaced by the loop and take the effect with it.
+  Mix_HaltChannel(engine_channel);
   if (!Mix_RegisterEffect(engine_channel, Engine_Effect, nullptr, nullptr)) std::printf("Mixer error\n");
   Mix_PlayChannel(engine_channel, sample_engine, -1);
 }

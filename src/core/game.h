@@ -76,6 +76,19 @@ class Game {
   Game& operator=(const Game&) = delete;
 
   void Set_View_Size(int width, int height);
+
+  // Scenery object sprites by id (track/scenery_sets.cpp).
+  void Load_Object_Sprite(int id, const char* path, int h_anchor, int v_anchor, float scale, int shadow);
+  void Load_Scenery_Set(int track_type);
+  void Free_Object_Sprites();
+  sprite* Object_Sprite(int id) const;  // null when the id has no loaded sprite
+  // Appends the object runs of the track-sector array to the road (track/scenery.cpp).
+  void Sectors_To_Road_Objects();
+  // Built-in tracks (track/builtin_tracks.cpp).
+  road::Road* New_Road();  // replaces and destroys the old road
+  void Build_Builtin_Track();
+  void Build_Florida_Track();
+  void Build_Bavaria_Track();
   void Take_Screenshot();
   void Measure_Frame_Rate();
 
