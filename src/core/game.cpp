@@ -7,9 +7,13 @@
 #include <cstdlib>
 
 #include "frontend/config.h"
+#include "road/bitmap_font.h"
 #include "road/camera.h"
+#include "road/road.h"
+#include "road/sky.h"
 #include "road/canvas.h"
 #include "road/image.h"
+#include "road/particles.h"
 
 Game* theGame = nullptr;
 SDL_Surface* screen = nullptr;
@@ -40,15 +44,30 @@ double Millis() {
 Game::Game() {
   (void)destroy_registered;
   language = settings.language;
+  small_font = new BitmapFont("GFX/VantoRelloFont12.png", 12, 16);
+  big_font = new BitmapFont("GFX/VantoRelloFont60.png", 51, 69);
   lap_times.resize(5);
   canvas = new Canvas(640, 480);
   camera = new Camera(320.0f, 144.0f, view_depth);
+  sky = new Sky(640, 480);
+  sky->load_pictures();
   smoke_sprite = new sprite("GFX/tsmoke2.png", 4, 4, 1.0f);
   smoke_sprite->no_shadow();
+  smoke_left = new particler::Emitter(camera);
+  smoke_right = new particler::Emitter(camera);
 }
 
 Game::~Game() {
+  delete road;
+  Free_Object_Sprites();
+  for (sprite* set : vehicle_sprites) delete set;
+  for (sprite* car : car_models) delete car;
+  delete smoke_right;
+  delete smoke_left;
   delete smoke_sprite;
+  delete sky;
+  delete big_font;
+  delete small_font;
   delete camera;
   delete canvas;
 }
@@ -61,6 +80,8 @@ void Game::Set_View_Size(int width, int height) {
   camera->depth = view_depth;
   camera->centre_x = 0.5f * width;
   camera->centre_y = 0.3f * height;
+  sky->set_size(width, height);
+  if (road) road->setup(width, height, 250, 100);
 }
 
 void Game::Take_Screenshot() {

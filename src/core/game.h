@@ -2,6 +2,7 @@
 // The one game object and the globals of the main loop.
 #include <SDL/SDL.h>
 
+#include <atomic>
 #include <cstdint>
 
 #include "common/dvec.h"
@@ -58,7 +59,7 @@ class Game {
   int track_type = 1;
   uint8_t intro_running = 0;
   int weather = 0;
-  float gauge_speed = 0.0f;
+  std::atomic<float> gauge_speed{0.0f};  // also read by the engine effect on the mixer's thread
   int track_length = 0;
   uint8_t race_finished = 0;
   int score = 0;
@@ -75,8 +76,39 @@ class Game {
   Game& operator=(const Game&) = delete;
 
   void Set_View_Size(int width, int height);
+
+  // Scenery object sprites by id (track/scenery_sets.cpp).
+  void Load_Object_Sprite(int id, const char* path, int h_anchor, int v_anchor, float scale, int shadow);
+  void Load_Scenery_Set(int track_type);
+  void Free_Object_Sprites();
+  sprite* Object_Sprite(int id) const;  // null when the id has no loaded sprite
+  // Appends the object runs of the track-sector array to the road (track/scenery.cpp).
+  void Sectors_To_Road_Objects();
+  // Built-in tracks (track/builtin_tracks.cpp).
+  road::Road* New_Road();  // replaces and destroys the old road
+  void Build_Builtin_Track();
+  void Build_Florida_Track();
+  void Build_Bavaria_Track();
   void Take_Screenshot();
   void Measure_Frame_Rate();
+
+  // The race: set-up and rules, loop, scene, player's car, traffic, catalogue.
+  void Setup_Race();
+  void Add_Checkpoint(int z, int seconds);
+  void Add_Finish(int z, int seconds);
+  void Plan_Custom_Checkpoints();
+  void Check_Checkpoints();
+  void Race_Loop();
+  void Race_Frame();
+  void Draw_Race_Scene();
+  void Update_Player();
+  void Place_Opponents();
+  void Update_Traffic();
+  void Resolve_Contacts(int i);
+  void Dodge_Player(int i);
+  bool Near_Player_Lane(int i);
+  void Load_Vehicle_Sprites();
+  void Load_Car_Models();
 };
 
 // Globals of the main loop, all zero or null at program start.

@@ -53,6 +53,10 @@ int Clip_Scaled(const Canvas& c, const image& img, int x, int y, int w, int h, S
   if (static_cast<int64_t>(x) + w - 1 < 0 || static_cast<int64_t>(y) + h - 1 < 0) return 0;
   s.du = static_cast<int>((static_cast<int64_t>(img.width) * 1024) / w);
   s.dv = static_cast<int>((static_cast<int64_t>(img.height) * 1024) / h);
+  // The far edges come from the unclipped corner, so a picture cut at the left or top
+  // still ends where it should and sampling never passes its last column or row.
+  s.right = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(x) + w - 1, c.width - 1));
+  s.bottom = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(y) + h - 1, c.height - 1));
   s.u0 = 0;
   s.v0 = 0;
   // -x < w and -y < h here, so the start offsets stay below the image size in 22.10.
@@ -60,8 +64,6 @@ int Clip_Scaled(const Canvas& c, const image& img, int x, int y, int w, int h, S
   if (y < 0) { s.v0 = static_cast<int>(-static_cast<int64_t>(y) * s.dv); y = 0; }
   s.x = x;
   s.y = y;
-  s.right = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(x) + w - 1, c.width - 1));
-  s.bottom = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(y) + h - 1, c.height - 1));
   return y <= s.bottom;
 }
 
@@ -172,18 +174,25 @@ void Canvas::blit_scaled(const image* img, int x, int y, int w, int h) {
 
 void Canvas::blit_additive(const image* img, int x, int y, int w, int h) {
   bool mirror = w < 0;
+  int size = mirror ? static_cast<int>(std::min<int64_t>(-static_cast<int64_t>(w), INT32_MAX)) : w;
   ScaledSpan s;
-  if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, mirror ? -w : w, h, s)) return;
+  if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, size, h, s)) return;
   int last = static_cast<int>(img->width) - 1;
+  // Mirrored sampling stays at or right of column 0 while u >= -last * 1024.
+  int inside_end = s.right;
+  int64_t room = static_cast<int64_t>(last) * 1024 - s.u0;
+  if (mirror && room < 0) inside_end = s.x - 1;
+  else if (mirror && s.du > 0) inside_end = static_cast<int>(std::min<int64_t>(s.right, s.x + room / s.du));
   int v = s.v0;
   for (int row = s.y; row <= s.bottom; ++row, v += s.dv) {
     const uint32_t* src = Source_Row(*img, v >> 10);
     uint32_t* dst = data() + static_cast<size_t>(row) * width;
     if (mirror) {
-      // Sampling runs leftwards from the last column; enlarging can step one past column 0.
-      int u = -s.u0;
-      for (int col = s.x; col <= s.right; ++col, u -= s.du)
-        dst[col] = Add_Saturated(dst[col], src[std::max(last + (u >> 10), 0)]);
+      // Sampling runs leftwards from the last column; when enlarging, the last few steps
+      // would pass column 0, so those pixels repeat column 0.
+      int u = -s.u0, col = s.x;
+      for (; col <= inside_end; ++col, u -= s.du) dst[col] = Add_Saturated(dst[col], src[last + (u >> 10)]);
+      for (; col <= s.right; ++col) dst[col] = Add_Saturated(dst[col], src[0]);
     } else {
       int u = s.u0;
       for (int col = s.x; col <= s.right; ++col, u += s.du) dst[col] = Add_Saturated(dst[col], src[u >> 10]);

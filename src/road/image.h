@@ -33,11 +33,9 @@ class image {
 };
 
 // Mode bits of sprite drawing.
-enum : int {
-  kDrawCopy = 1,      // unscaled opaque copy
-  kDrawMirrored = 2,  // use the mirrored frames
-  kDrawAdditive = 4,  // scaled additive blit
-};
+constexpr int kDrawCopy = 1;      // unscaled opaque copy
+constexpr int kDrawMirrored = 2;  // use the mirrored frames
+constexpr int kDrawAdditive = 4;  // scaled additive blit
 
 class sprite {
  public:

@@ -137,7 +137,7 @@ TEST(ArtManifest, NamesTheFullSetsOfFramesViewsAndSeries) {
 // Every GFX path written in the game's sources must be a file of the manifest.
 TEST(ArtManifest, CoversEveryPicturePathTheGameAsksFor) {
   auto m = Manifest_By_Path();
-  std::regex literal("\"(GFX/[^\"%]+\\.(png|bmp|ttf))\"");
+  std::regex literal("\"(GFX/[^\"%<> ]+\\.(png|bmp|ttf))\"");
   int seen = 0;
   for (const auto& f : fs::recursive_directory_iterator(fs::path(VR_TEST_SOURCE_DIR) / "src")) {
     if (!f.is_regular_file()) continue;

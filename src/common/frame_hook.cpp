@@ -1,0 +1,3 @@
+#include "common/frame_hook.h"
+
+void (*frameHook)(int screen_id) = nullptr;

@@ -1,0 +1,18 @@
+#pragma once
+// The settings screen: language, window or full screen, CRT filter; saved when it is left.
+#include <SDL/SDL.h>
+
+extern int settings_row;       // 0 language, 1 screen mode, 2 filter, 3 save and exit
+extern bool settings_active;
+
+// Runs the screen until it is left, then writes the settings file.
+void Run_Settings_Screen();
+// Acts on the current row.
+void Apply_Setting();
+// Handles one event of the settings screen.
+void Handle_Settings_Event(const SDL_Event& event);
+// The heading and value texts of the current row.
+const char* Settings_Heading(int row);
+const char* Settings_Value(int row);
+// Draws the scanline overlay over the finished screen when the CRT filter is on.
+void Draw_Crt_Filter();

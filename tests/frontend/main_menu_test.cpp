@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "common/frame_hook.h"
+#include "core/game.h"
+#include "frontend/config.h"
+#include "frontend/main_menu.h"
+#include "frontend/settings_screen.h"
+#include "support/front_end.h"
+
+namespace {
+
+class MainMenuTest : public FrontEndTest {
+ public:
+  void SetUp() override {
+    FrontEndTest::SetUp();
+    menu_selection = 11;
+    game_mode = 0;
+    menu_active = true;
+  }
+  void TearDown() override {
+    menu_selection = 11;
+    game_mode = 0;
+    FrontEndTest::TearDown();
+  }
+  void Press(SDLKey key) { Handle_Menu_Event(Key_Event(key)); }
+  void Axis(int axis, int value) {
+    SDL_Event event{};
+    event.type = SDL_JOYAXISMOTION;
+    event.jaxis.axis = static_cast<Uint8>(axis);
+    event.jaxis.value = static_cast<Sint16>(value);
+    Handle_Menu_Event(event);
+  }
+};
+
+TEST_F(MainMenuTest, CursorStaysInsideTheGrid) {
+  Press(SDLK_UP);
+  EXPECT_EQ(menu_selection, 8);
+  Press(SDLK_DOWN);
+  Press(SDLK_DOWN);
+  EXPECT_EQ(menu_selection, 11);  // 11 is not less than 10
+  Press(SDLK_RIGHT);
+  Press(SDLK_RIGHT);
+  EXPECT_EQ(menu_selection, 12);
+  menu_selection = 1;
+  Press(SDLK_LEFT);
+  Press(SDLK_UP);
+  EXPECT_EQ(menu_selection, 1);
+  Axis(0, 7999);
+  Axis(1, -8000);
+  EXPECT_EQ(menu_selection, 1);
+  Axis(0, 8000);
+  EXPECT_EQ(menu_selection, 2);
+  Axis(1, 8000);
+  EXPECT_EQ(menu_selection, 5);
+  Axis(2, 30000);
+  Press(static_cast<SDLKey>(mapped.key_brake));
+  EXPECT_EQ(menu_selection, 8);
+}
+
+TEST_F(MainMenuTest, EntriesThatActInPlaceCycleTheirValues) {
+  Game& game = *theGame;
+  menu_selection = 12;
+  int car = game.selected_car;
+  for (int i = 0; i < 19; ++i) Activate_Menu_Entry();
+  EXPECT_EQ(game.selected_car, car);
+  menu_selection = 4;
+  for (int expected : {1, 2, 3, 0}) {
+    Activate_Menu_Entry();
+    EXPECT_EQ(game.difficulty, expected);
+  }
+  menu_selection = 8;
+  for (int expected : {1, 2, 0}) {
+    Activate_Menu_Entry();
+    EXPECT_EQ(game_mode, expected);
+  }
+  menu_selection = 10;
+  game.builtin_track = 0;
+  Activate_Menu_Entry();
+  EXPECT_EQ(game.builtin_track, 2);
+  Activate_Menu_Entry();
+  EXPECT_EQ(game.builtin_track, 1);
+  for (int entry : {0, 9, 13}) {  // only a sound, or nothing at all
+    menu_selection = entry;
+    Activate_Menu_Entry();
+  }
+  EXPECT_EQ(game.builtin_track, 1);
+  EXPECT_EQ(game.difficulty, 0);
+  EXPECT_TRUE(menu_active);
+}
+
+TEST_F(MainMenuTest, StartGameInMultiplayerModeStartsASingleRace) {
+  customTrack = 1;
+  theGame->tournament_active = 1;
+  game_mode = 2;
+  Start_Game();
+  EXPECT_FALSE(menu_active);
+  EXPECT_EQ(customTrack, 0);
+  EXPECT_EQ(theGame->tournament_active, 0);
+  EXPECT_EQ(theGame->tournament_round, 1);
+}
+
+TEST_F(MainMenuTest, QuitKeysWindowCloseAndExhibition) {
+  Press(SDLK_5);
+  EXPECT_FALSE(menu_active);
+  EXPECT_EQ(quitRequested, 1);
+  quitRequested = 0;
+  menu_active = true;
+  Push_Quit();
+  SDL_Event event;
+  ASSERT_EQ(SDL_PollEvent(&event), 1);
+  Handle_Menu_Event(event);
+  EXPECT_EQ(quitRequested, 1);
+  quitRequested = 0;
+  menu_active = true;
+  Press(SDLK_k);
+  EXPECT_EQ(exhibitionMode, 1);
+  EXPECT_FALSE(menu_active);
+  EXPECT_EQ(quitRequested, 0);
+}
+
+TEST_F(MainMenuTest, MappedKeysComeBeforeTheFixedKeys) {
+  exhibitionMode = 0;
+  mapped.key_accelerate = SDLK_k;
+  mapped.key_select = SDLK_5;
+  Press(SDLK_k);
+  EXPECT_EQ(menu_selection, 8);
+  EXPECT_EQ(exhibitionMode, 0);
+  Press(SDLK_5);  // activates the game mode instead of quitting
+  EXPECT_EQ(game_mode, 1);
+  EXPECT_EQ(quitRequested, 0);
+}
+
+TEST_F(MainMenuTest, CursorFrameAlternatesEveryThirdFrame) {
+  cursor_frame_count = 0;
+  cursor_phase = 0;
+  std::vector<int> phases;
+  for (int i = 0; i < 6; ++i) {
+    Draw_Main_Menu();
+    phases.push_back(cursor_phase);
+  }
+  EXPECT_EQ(phases, (std::vector<int>{0, 0, 1, 1, 1, 0}));
+}
+
+TEST_F(MainMenuTest, MenuRunsOnPushedEventsAndTheFKeyIsNotSaved) {
+  script = [&](int screen_id) {
+    if (screen_id == SCREEN_MENU && frame == 1) {
+      Push_Key(SDLK_f);
+      Push_Key(SDLK_UP);
+    } else if (screen_id == SCREEN_MENU && frame == 2) {
+      EXPECT_EQ(fullscreenFlag, 1);
+      menu_selection = 1;
+      Push_Key(SDLK_RETURN);
+    } else if (screen_id == SCREEN_SETTINGS) {
+      Push_Key(SDLK_ESCAPE);
+    } else if (screen_id == SCREEN_MENU) {
+      Push_Key(SDLK_ESCAPE);
+    }
+  };
+  Run_Main_Menu();
+  EXPECT_EQ(quitRequested, 1);
+  std::ifstream in(kConfigFileName, std::ios::binary);
+  std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+  ASSERT_EQ(bytes.size(), 74u);
+  EXPECT_EQ(bytes[4], 0);  // the record still says window
+  EXPECT_EQ(settings.fullscreen, 0);
+  EXPECT_EQ(fullscreenFlag, 1);
+  EXPECT_NE(screen->flags & SDL_FULLSCREEN, 0u);
+}
+
+}  // namespace

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../../tools/roadview/road_view.h"
+#include "common/memory.h"
+#include "road/canvas.h"
+#include "road/road.h"
+#include "vehicles/vehicle.h"
+
+namespace {
+
+using road::Colour;
+
+const uint32_t kMarker = 0xFF00FFFFu;
+
+// A straight flat road of 5 lanes, drawn from position 0 with distinct colours.
+struct DrawFixture : ::testing::Test {
+  Camera camera{320.0f, 144.0f, 230.4f};
+  road::Road road{&camera};
+  Canvas canvas{640, 480};
+  DVec<vehicle*> vehicles;
+  std::unique_ptr<sprite> car{roadview::Test_Car_Sprite()};
+
+  void SetUp() override {
+    road.setup(640, 480, 250, 100);
+    road.set_colours({100, 100, 100, 255}, {250, 250, 250, 255}, {200, 0, 0, 255}, {0, 0, 200, 255},
+                     {0, 150, 0, 255}, {50, 50, 50, 255});
+    road.set_vehicles(&vehicles);
+  }
+  void TearDown() override {
+    for (vehicle* v : vehicles) delete v;
+  }
+  void Straight() {
+    road.add_sector(5, 0, 0, 400);
+    road.add_sector(5, 0, 0, 0);
+  }
+  void Render(int p) {
+    canvas.fill_rect(0, 0, 640, 480, kMarker);
+    road.fill_buckets(road.buckets, p);
+    road.draw(canvas, road.buckets, p);
+  }
+  uint32_t At(int x, int y) const { return canvas.data()[y * 640 + x]; }
+  vehicle* Car(int z, float x, uint8_t collidable = 1) {
+    vehicle* v = new vehicle(car.get(), x, z, 0.0f, collidable, 0);
+    vehicles.add(v);
+    return v;
+  }
+  // Runs of one colour in a row, as (first column, length).
+  std::vector<std::pair<int, int>> Runs(int y, uint32_t colour) const {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < 640; ++x) {
+      if (At(x, y) != colour) continue;
+      int start = x;
+      while (x < 640 && At(x, y) == colour) ++x;
+      runs.push_back({start, x - start});
+    }
+    return runs;
+  }
+  int Count(int y, uint32_t colour) const {
+    int n = 0;
+    for (int x = 0; x < 640; ++x) n += At(x, y) == colour;
+    return n;
+  }
+};
+
+TEST_F(DrawFixture, GrassStripesChangeAtPatchRows) {
+  Straight();
+  road.lateral = 1500;  // the road moves right; column 0 shows plain grass
+  Render(0);
+  // Patch 1 spans rows 328..482 (odd stripe), patch 2 rows 276..327 (even stripe).
+  ASSERT_EQ(road.patches_ss[1].y, 483);
+  ASSERT_EQ(road.patches_ss[2].y, 328);
+  ASSERT_EQ(road.patches_ss[3].y, 276);
+  EXPECT_EQ(At(0, 479), road.grass_dark.word());
+  EXPECT_EQ(At(0, 328), road.grass_dark.word());
+  EXPECT_EQ(At(0, 327), road.grass_light.word());
+  EXPECT_EQ(At(639, 276), road.grass_light.word());
+  EXPECT_EQ(At(639, 275), road.grass_dark.word());
+  // One segment on, the stripes swap.
+  Render(100);
+  EXPECT_EQ(At(0, 479), road.grass_light.word());
+  // Nothing above the horizon row is touched.
+  road.lateral = 0;
+  Render(0);
+  for (int x = 0; x < 640; x += 7) EXPECT_EQ(At(x, road.patches_ss[120].y - 1), kMarker);
+}
+
+TEST_F(DrawFixture, KerbsRoadAndLaneLinesOfARow) {
+  Straight();
+  Render(0);
+  // Row 220 belongs to patch 6 (segment 6: lines on), fogged by 6/120.
+  ASSERT_EQ(road.patches_ss[7].y, 217);
+  ASSERT_EQ(road.patches_ss[6].y, 224);
+  uint32_t kerb = road::Fogged(road.kerb_even, road.fog, 6 / 120.0f).word();
+  uint32_t surface = road::Fogged(road.road_light, road.fog, 6 / 120.0f).word();
+  auto kerbs = Runs(220, kerb);
+  ASSERT_EQ(kerbs.size(), 2u);
+  int left = kerbs[0].first, right = kerbs[1].first + kerbs[1].second;  // road spans [left, right)
+  int width = right - left;
+  EXPECT_NEAR(left + right, 640, 2);  // centred
+  EXPECT_NEAR(kerbs[0].second, width * 0.01, 1.0);
+  EXPECT_NEAR(kerbs[1].second, width * 0.01, 1.0);
+  EXPECT_EQ(At(left - 1, 220), road.grass_light.word());
+  EXPECT_EQ(At(right, 220), road.grass_light.word());
+  EXPECT_EQ(At(330, 220), surface);
+  auto lines = Runs(220, road.line.word());
+  ASSERT_EQ(lines.size(), 4u);
+  for (int n = 0; n < 4; ++n) {
+    EXPECT_NEAR(lines[n].second, width * 0.01, 1.0) << n;
+    double centre = lines[n].first + lines[n].second / 2.0;
+    EXPECT_NEAR(centre, left + 0.005 * width + width * (n + 1) / 5.0, 2.0) << n;
+  }
+  // Row 240 belongs to patch 4 (segment 4): kerbs and surface, no lines.
+  EXPECT_EQ(Count(240, road.line.word()), 0);
+  EXPECT_EQ(Runs(240, road::Fogged(road.kerb_even, road.fog, 4 / 120.0f).word()).size(), 2u);
+  // Row 230 belongs to patch 5: the odd stripe.
+  EXPECT_EQ(Runs(230, road::Fogged(road.kerb_odd, road.fog, 5 / 120.0f).word()).size(), 2u);
+  EXPECT_GT(Count(230, road::Fogged(road.road_dark, road.fog, 5 / 120.0f).word()), 300);
+}
+
+TEST_F(DrawFixture, ThinRoadsShowBlendedOnePixelLinesAndNoneBelowALimit) {
+  Straight();
+  Render(0);
+  int blended_rows = 0;
+  for (int y = road.patches_ss[120].y; y < 480; ++y) {
+    int first = -1, last = -1;
+    for (int x = 0; x < 640; ++x)
+      if (At(x, y) != road.grass_light.word() && At(x, y) != road.grass_dark.word() && At(x, y) != kMarker) {
+        if (first < 0) first = x;
+        last = x;
+      }
+    if (first < 0) continue;
+    int width = last - first + 1;
+    int blend = Count(y, road.line_blend.word()), solid = Count(y, road.line.word());
+    if (width < 99) {
+      EXPECT_EQ(solid, 0) << "row " << y;
+      EXPECT_TRUE(blend == 0 || blend == 4) << "row " << y;
+      blended_rows += blend == 4;
+    } else if (width > 101) {
+      EXPECT_EQ(blend, 0) << "row " << y;
+    }
+  }
+  EXPECT_GT(blended_rows, 3);
+}
+
+TEST_F(DrawFixture, PeriodZeroDrawsNoLaneLines) {
+  Straight();
+  road.layout->sectors[0].period = 0;
+  Render(0);
+  for (int y = 0; y < 480; ++y) {
+    ASSERT_EQ(Count(y, road.line.word()), 0) << y;
+    ASSERT_EQ(Count(y, road.line_blend.word()), 0) << y;
+  }
+}
+
+TEST_F(DrawFixture, NothingIsDrawnAboveACrest) {
+  road.add_sector(5, 0, 0, 6);
+  road.add_sector(5, -90, 0, 400);  // falls away steeply
+  road.add_sector(5, 0, 0, 0);
+  Render(0);
+  int crest = 0;
+  for (int i = 1; i < 120; ++i)
+    if (road.patches_ss[i + 1].y > road.patches_ss[i].y) {
+      crest = i;
+      break;
+    }
+  ASSERT_GT(crest, 0);
+  int crest_row = road.patches_ss[crest].y;
+  for (int i = crest; i <= 120; ++i) ASSERT_GE(road.patches_ss[i].y, crest_row) << "all beyond lies hidden";
+  for (int x = 0; x < 640; x += 3) EXPECT_EQ(At(x, crest_row - 1), kMarker) << x;
+  EXPECT_NE(At(320, crest_row + 1), kMarker);
+}
+
+TEST_F(DrawFixture, BucketsCoverTwoSegmentsBehindTo120Ahead) {
+  Straight();
+  vehicle* behind = Car(799, 0);
+  vehicle* first = Car(800, 0);
+  vehicle* a = Car(1000, 0);
+  vehicle* b = Car(1010, 0);
+  vehicle* last = Car(12799, 0);
+  vehicle* beyond = Car(12800, 0);
+  road.fill_buckets(road.buckets, 1000);
+  EXPECT_EQ(road.buckets[0], first);
+  EXPECT_EQ(road.buckets[8], b);  // chain: the last added first
+  EXPECT_EQ(b->link, a);
+  EXPECT_EQ(road.buckets[479], last);
+  int bucketed = 0;
+  for (vehicle* v : road.buckets)
+    for (vehicle* c = v; c; c = c->link) {
+      ++bucketed;
+      EXPECT_TRUE(c != behind && c != beyond);
+    }
+  EXPECT_EQ(bucketed, 4);
+  road.fill_buckets(road.buckets, 50);  // near the start the window begins at 0
+  EXPECT_EQ(road.buckets[0], nullptr);
+}
+
+TEST_F(DrawFixture, VehicleAtTheCameraIsDrawnAtScaleOneAndCollides) {
+  Straight();
+  vehicle* v = Car(1000, 0);
+  Render(1000);
+  // Scale 1: the 60 x 30 middle frame stands centred on column 320, foot on row 307.
+  uint32_t orange = 0xFF0078FAu;
+  EXPECT_EQ(At(320, 300), orange);
+  EXPECT_EQ(At(291, 290), orange);
+  EXPECT_EQ(At(349, 290), orange);
+  EXPECT_NE(At(320, 276), orange);
+  EXPECT_NE(At(351, 290), orange);
+  EXPECT_EQ(road.nearest, v);
+  EXPECT_FLOAT_EQ(road.overlap, 1.0f);
+}
+
+TEST_F(DrawFixture, CollisionCandidateOnlyNearAndWithinReach) {
+  Straight();
+  vehicle* v = Car(1000, 30);
+  Render(1000);
+  EXPECT_EQ(road.nearest, v);
+  EXPECT_FLOAT_EQ(road.overlap, 0.5f);
+  v->x = 101;
+  Render(1000);
+  EXPECT_EQ(road.nearest, nullptr);
+  v->x = -100;
+  v->z = 1200;  // patch 4
+  Render(1000);
+  EXPECT_EQ(road.nearest, v);
+  v->z = 1300;  // patch 5: too far
+  Render(1000);
+  EXPECT_EQ(road.nearest, nullptr);
+  v->z = 1000;
+  v->collidable = 0;
+  Render(1000);
+  EXPECT_EQ(road.nearest, nullptr);
+  v->collidable = 1;
+  v->start_z = 1100;  // not yet started: neither drawn nor met
+  Render(1000);
+  EXPECT_EQ(road.nearest, nullptr);
+  EXPECT_NE(At(320, 300), 0xFF0078FAu);
+}
+
+TEST_F(DrawFixture, ObjectsStandBesideTheRoadAndRunsWithoutSpriteAreSkipped) {
+  Straight();
+  std::unique_ptr<image> img(roadview::Flat_Image(10, 40, 0, 255, 255));
+  sprite post(img.get(), 4, 3, 1.0f);
+  post.no_shadow();
+  const uint32_t cyan = 0xFFFFFF00u;
+  road.R1->append({&post, 0, 400, 1, 350, 0, 0, 0});
+  road.L1->append({nullptr, 0, 400, 1, -350, 0, 0, 0});  // an id without a loaded sprite
+  Render(0);
+  // The object of patch i stands at patch i + 2, 350 units right of the right edge.
+  const road::PatchWS& ws = road.patches_ws[10];
+  float s = road.patches_ss[10].scale;
+  int x = static_cast<int>((350 + ws.right) * s + 320.0f);
+  int foot = static_cast<int>(172.8f - (ws.y - 135.0f) * s);
+  EXPECT_EQ(At(x, foot - 2), cyan);
+  int left = 0, right = 0;
+  for (int y = 0; y < 480; ++y)
+    for (int c = 0; c < 640; ++c)
+      if (At(c, y) == cyan) ++(c < 320 ? left : right);
+  EXPECT_EQ(left, 0);
+  EXPECT_GT(right, 200);
+}
+
+TEST_F(DrawFixture, AFrameAllocatesNothing) {
+  Straight();
+  for (int n = 0; n < 20; ++n) Car(1000 + 500 * n, static_cast<float>(n * 40 - 400));
+  Render(1000);  // warm-up
+  uint64_t before = Allocation_Count();
+  for (int p = 1000; p < 5000; p += 370) Render(p);
+  EXPECT_EQ(Allocation_Count(), before);
+}
+
+}  // namespace

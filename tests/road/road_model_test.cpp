@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "road/road.h"
+
+namespace {
+
+using road::Colour;
+
+bool Same(Colour a, Colour b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
+::testing::AssertionResult Is(Colour got, Colour want) {
+  if (Same(got, want)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "(" << +got.r << "," << +got.g << "," << +got.b << "," << +got.a
+                                       << ") != (" << +want.r << "," << +want.g << "," << +want.b << "," << +want.a << ")";
+}
+
+struct RoadFixture : ::testing::Test {
+  Camera camera{320.0f, 144.0f, 230.4f};
+  road::Road road{&camera};
+  void SetUp() override { road.setup(640, 480, 250, 100); }
+};
+
+TEST_F(RoadFixture, ConstructionAndSetup) {
+  EXPECT_EQ(road.patches_ss.count, 121u);
+  EXPECT_EQ(road.patches_ws.count, 121u);
+  EXPECT_EQ(road.buckets.count, 483u);
+  EXPECT_EQ(road.lateral, 0);
+  EXPECT_EQ(road.road_width, 1000);
+  EXPECT_FLOAT_EQ(road.far_y, 144.0f);  // the camera's centre row before setup
+  EXPECT_FLOAT_EQ(camera.centre_y, 172.8f);
+  EXPECT_FLOAT_EQ(camera.height, -135.0f);
+  road.setup(640, 480, 250, 400);  // fly-in: a longer segment raises the camera
+  EXPECT_FLOAT_EQ(camera.height, -540.0f);
+  EXPECT_EQ(road.object_list(0), road.C0);
+  EXPECT_EQ(road.object_list(3), road.R1);
+  EXPECT_EQ(road.object_list(6), road.L3);
+  EXPECT_EQ(road.object_list(8), nullptr);
+  EXPECT_EQ(road.object_list(-1), nullptr);
+}
+
+TEST_F(RoadFixture, ColourDerivation) {
+  // Defaults of the constructor.
+  EXPECT_TRUE(Is(road.grass_light, {203, 101, 10, 255}));
+  EXPECT_TRUE(Is(road.grass_dark, {177, 88, 8, 255}));
+  EXPECT_TRUE(Is(road.kerb_even, {220, 220, 5, 255}));
+  road.set_colours({200, 100, 254, 255}, {250, 250, 250, 255}, {1, 2, 3, 4}, {5, 6, 7, 8}, {255, 0, 1, 255},
+                   {9, 9, 9, 9});
+  EXPECT_TRUE(Is(road.road_light, {203, 101, 255, 255}));  // 254 * 1.015 clamps
+  EXPECT_TRUE(Is(road.road_dark, {197, 98, 250, 255}));
+  EXPECT_TRUE(Is(road.line_blend, {225, 175, 252, 255}));
+  EXPECT_TRUE(Is(road.kerb_odd, {1, 2, 3, 4}));  // unchanged, alpha included
+  EXPECT_TRUE(Is(road.grass_light, {255, 0, 1, 255}));
+  EXPECT_TRUE(Is(road.fog, {9, 9, 9, 9}));
+}
+
+TEST(RoadFog, EndsFullyFoggedAndStartsClear) {
+  Colour c = {130, 20, 250, 255}, fog = {160, 150, 155, 255};
+  EXPECT_TRUE(Is(road::Fogged(c, fog, 0.0f), c));
+  EXPECT_TRUE(Is(road::Fogged(c, fog, 120 / 120.0f), fog));
+  EXPECT_TRUE(Is(road::Fogged(c, fog, 0.5f), {145, 85, 202, 255}));
+}
+
+TEST_F(RoadFixture, TrackLengthAndLapWrap) {
+  road.add_sector(5, 0, 0, 100);
+  road.add_sector(5, 0, 0, 50);
+  road.add_sector(5, 0, 0, 0);
+  EXPECT_EQ(road.track_length(), 2900);
+  EXPECT_FALSE(road.build_patches(2899));
+  EXPECT_EQ(road.view_position, 2899);
+  EXPECT_TRUE(road.build_patches(2900));
+  EXPECT_EQ(road.view_position, 0);
+  EXPECT_TRUE(road.build_patches(2900 * 2 + 150));
+  EXPECT_EQ(road.view_position, 150);
+  EXPECT_EQ(road.layout->sectors[0].period, 2);
+  EXPECT_EQ(road.layout->sectors[0].lanes, 5);
+}
+
+TEST_F(RoadFixture, EmptyLayoutBuildsWithoutReadingARecord) {
+  EXPECT_EQ(road.track_length(), 0);
+  EXPECT_FALSE(road.build_patches(500));
+  EXPECT_EQ(road.patches_ws[0].left, 0);
+  EXPECT_EQ(road.patches_ws[0].right, 0);
+}
+
+TEST_F(RoadFixture, StraightFlatLayoutIsCentredOnLateral) {
+  road.add_sector(5, 0, 0, 400);
+  road.add_sector(5, 0, 0, 0);
+  road.lateral = 350;
+  road.build_patches(1000);
+  for (int i = 0; i < 121; ++i) {
+    const road::PatchWS& p = road.patches_ws[i];
+    EXPECT_EQ(p.left, 350 - (625 - 4 * i)) << i;
+    EXPECT_EQ(p.right, 350 + (625 - 4 * i)) << i;
+    EXPECT_EQ(p.outer_left, p.left - 800);
+    EXPECT_EQ(p.outer_right, p.right + 800);
+    EXPECT_EQ(p.y, 0);
+  }
+  // Projection: depth / z, rows below the centre by the camera height.
+  const road::PatchSS& s = road.patches_ss[10];
+  EXPECT_FLOAT_EQ(s.scale, 230.4f / 1000.0f);
+  EXPECT_EQ(s.x1, static_cast<int>(-235 * s.scale + 320.0f));
+  EXPECT_EQ(s.y, static_cast<int>(172.8f + 135.0f * s.scale));
+  EXPECT_FLOAT_EQ(road.patches_ss[0].scale, 0.01f);  // z = 0 lies behind the camera
+  EXPECT_EQ(road.far_y, static_cast<float>(road.patches_ss[120].y));
+  EXPECT_EQ(road.road_width, 1250);
+  EXPECT_FLOAT_EQ(road.curve_force, 0.0f);
+}
+
+TEST_F(RoadFixture, CurvesBendHillsRiseAndOnlyAfterTheBlend) {
+  road.add_sector(5, 0, 0, 200);
+  road.add_sector(5, 60, 90, 400);
+  road.add_sector(5, 0, 0, 0);
+  road.build_patches(20000);  // deep inside the curve
+  EXPECT_GT(road.patches_ws[120].left, road.patches_ws[60].left + 1000);  // bends right
+  EXPECT_GT(road.patches_ws[120].y, road.patches_ws[60].y);               // climbs
+  EXPECT_LT(road.curve_force, 0.0f);                                      // pushes left
+  EXPECT_LT(road.top_y, road.patches_ss[0].y);
+  // Patch 2's curve term, in full past the first third of the record and half of it a
+  // sixth of the way in.
+  float full = -100.0f * std::sin(90 * (2 / 120.0f) * 0.017453292f);
+  road.build_patches(40000);
+  EXPECT_NEAR(road.curve_force, full, 1e-4);
+  road.build_patches(26467);  // patch 2 at segment 266.67 of the record 200..600
+  EXPECT_NEAR(road.curve_force, 0.5f * full, 1e-3);
+  road.build_patches(0);  // straight run
+  EXPECT_FLOAT_EQ(road.curve_force, 0.0f);
+}
+
+TEST_F(RoadFixture, OffRoadMeasuresFromTheNearerEdge) {
+  road.lateral = 100;  // road_width 1000: edges at -400 and 600
+  EXPECT_EQ(road.off_road(0), 0);
+  EXPECT_EQ(road.off_road(600), 0);
+  EXPECT_EQ(road.off_road(700), 100);
+  EXPECT_EQ(road.off_road(-450), -50);
+}
+
+TEST(RoadViewFrame, ChoosesBySideOfTheScreen) {
+  EXPECT_EQ(road::View_Frame(5, -140), 4);
+  EXPECT_EQ(road::View_Frame(5, -139), 3);
+  EXPECT_EQ(road::View_Frame(5, -70), 3);
+  EXPECT_EQ(road::View_Frame(5, -69), 2);
+  EXPECT_EQ(road::View_Frame(5, 69), 2);
+  EXPECT_EQ(road::View_Frame(5, 70), 1);
+  EXPECT_EQ(road::View_Frame(5, 140), 0);
+  EXPECT_EQ(road::View_Frame(1, 500), 0);   // clamped
+  EXPECT_EQ(road::View_Frame(2, -500), 1);  // clamped
+  EXPECT_EQ(road::View_Frame(0, 0), 0);
+}
+
+}  // namespace

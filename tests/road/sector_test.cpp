@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include "road/sector.h"
+
+namespace {
+
+void Fill(SectorList& list, std::initializer_list<int> lengths) {
+  for (int n : lengths) list.append({nullptr, 0, n, 2, 0, 0, 0, 5});
+}
+
+TEST(SectorList, AppendChainsStartsTotalsAndGrowsFromFour) {
+  SectorList list;
+  Fill(list, {100, 50, 0});
+  EXPECT_EQ(list.start(0), 0);
+  EXPECT_EQ(list.start(1), 100);
+  EXPECT_EQ(list.start(2), 150);
+  EXPECT_EQ(list.total, 150);
+  EXPECT_EQ(list.sectors.capacity, 4u);
+  list.append({nullptr, 99, 1, 0, 0, 0, 0, 0});  // a given start is ignored
+  list.append({nullptr, 0, 1, 0, 0, 0, 0, 0});
+  EXPECT_EQ(list.sectors.capacity, 8u);
+  EXPECT_EQ(list.start(3), 150);
+  EXPECT_EQ(list.start(4), 151);
+}
+
+TEST(SectorList, FractionTreatsLengthZeroAsOne) {
+  SectorList list;
+  Fill(list, {100, 0});
+  EXPECT_FLOAT_EQ(list.fraction(0, 2550), 0.255f);
+  EXPECT_FLOAT_EQ(list.fraction(1, 10050), 0.5f);  // (100.5 - 100) / 1
+}
+
+TEST(SectorList, DashAndObjectPhases) {
+  SectorList list;
+  list.append({nullptr, 0, 100, 2, 0, 0, 0, 0});
+  list.append({nullptr, 0, 100, 16, 0, 0, 0, 0});
+  list.append({nullptr, 0, 100, 0, 0, 0, 0, 0});
+  const bool dash[8] = {false, false, true, true, false, false, true, true};
+  for (int s = 0; s < 8; ++s) EXPECT_EQ(list.dash_on(0, s * 100 + 50), dash[s]) << s;
+  for (int s = 0; s < 64; ++s) EXPECT_EQ(list.object_on(1, s * 100), s == 15 || s == 31 || s == 47 || s == 63) << s;
+  for (int s = 0; s < 64; ++s) {
+    EXPECT_FALSE(list.object_on(2, s * 100));
+    EXPECT_FALSE(list.dash_on(2, s * 100));
+  }
+}
+
+TEST(SectorCursor, ForwardNeverReturnsTheLastRecord) {
+  SectorList list;
+  Fill(list, {10, 10, 10});
+  SectorCursor c(&list);
+  EXPECT_EQ(c.find_forward(500), 0);
+  EXPECT_EQ(c.find_forward(1500), 1);
+  EXPECT_EQ(c.find_forward(2500), -1);  // in the last record
+  EXPECT_EQ(c.index, 1);
+  EXPECT_EQ(c.find_forward(9999), -1);  // beyond everything: the index stays
+  EXPECT_EQ(c.index, 1);
+  EXPECT_EQ(c.find_forward(500), -1);  // never looks back
+  SectorList one;
+  Fill(one, {10});
+  SectorCursor single(&one);
+  EXPECT_EQ(single.find_forward(0), -1);
+  SectorList empty;
+  SectorCursor none(&empty);
+  EXPECT_EQ(none.find_forward(0), -1);
+  EXPECT_EQ(none.find_backward(0), -1);
+}
+
+TEST(SectorCursor, BackwardNeverMovesToALaterRecord) {
+  SectorList list;
+  Fill(list, {10, 10, 10});
+  SectorCursor c(&list);
+  c.index = 1;
+  EXPECT_EQ(c.find_backward(2500), -1);  // record 2 lies later
+  EXPECT_EQ(c.index, 1);
+  EXPECT_EQ(c.find_backward(1200), 1);
+  EXPECT_EQ(c.find_backward(300), 0);
+  EXPECT_EQ(c.index, 0);
+  EXPECT_EQ(c.find_backward(-100), -1);  // before the start: the index is not stored
+  EXPECT_EQ(c.index, 0);
+  SectorCursor last(&list);
+  last.index = 2;
+  EXPECT_EQ(last.find_backward(2500), 2);  // backward may find the last record
+}
+
+}  // namespace

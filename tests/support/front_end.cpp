@@ -1,0 +1,115 @@
+#include "support/front_end.h"
+
+#include <SDL/SDL_mixer.h>
+#include <SDL/SDL_ttf.h>
+
+#include <filesystem>
+
+#include "audio/sound.h"
+#include "common/frame_hook.h"
+#include "core/game.h"
+#include "frontend/config.h"
+#include "frontend/menu_graphics.h"
+#include "road/weather.h"
+
+std::function<void(int)> FrontEndTest::script;
+int FrontEndTest::frame = 0;
+int FrontEndTest::frame_limit = 600;
+
+namespace {
+
+void Run_Script(int screen_id) {
+  ++FrontEndTest::frame;
+  if (FrontEndTest::frame > FrontEndTest::frame_limit) {
+    if (FrontEndTest::frame == FrontEndTest::frame_limit + 1) ADD_FAILURE() << "script did not finish";
+    Push_Key(SDLK_ESCAPE);
+    return;
+  }
+  if (FrontEndTest::script) FrontEndTest::script(screen_id);
+}
+
+void Link_Tree(const char* name) {
+  namespace fs = std::filesystem;
+  fs::path source = fs::path(VR_TEST_RUN_DIR) / name;
+  std::error_code ignored;
+  if (fs::exists(source)) fs::create_directory_symlink(source, name, ignored);
+}
+
+}  // namespace
+
+void FrontEndTest::SetUp() {
+  dir_ = new ScopedTempDir;
+  Link_Tree("GFX");
+  Link_Tree("SFX");
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK), 0);
+  ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048), 0);
+  Load_Config();
+  screen = SDL_SetVideoMode(640, 480, 16, 0);
+  ASSERT_NE(screen, nullptr);
+  TTF_Init();
+  Load_Sounds();
+  Load_Fonts();
+  Load_Menu_Graphics();
+  init_weather();
+  theGame = new Game;
+  script = nullptr;
+  frame = 0;
+  frame_limit = 600;
+  frameHook = Run_Script;
+}
+
+void FrontEndTest::TearDown() {
+  frameHook = nullptr;
+  script = nullptr;
+  delete theGame;
+  theGame = nullptr;
+  Free_Menu_Graphics();
+  Free_Sounds();
+  Mix_CloseAudio();
+  Free_Fonts();
+  TTF_Quit();
+  SDL_Quit();
+  screen = nullptr;
+  quitRequested = exhibitionMode = customTrack = 0;
+  delete dir_;
+}
+
+SDL_Event Key_Event(SDLKey key) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.type = SDL_KEYDOWN;
+  event.key.state = SDL_PRESSED;
+  event.key.keysym.sym = key;
+  return event;
+}
+
+void Push_Key(SDLKey key) {
+  SDL_Event down = Key_Event(key);
+  SDL_PushEvent(&down);
+  SDL_Event up = down;
+  up.type = up.key.type = SDL_KEYUP;
+  up.key.state = SDL_RELEASED;
+  SDL_PushEvent(&up);
+}
+
+void Push_Axis(int axis, int value) {
+  SDL_Event event{};
+  event.type = event.jaxis.type = SDL_JOYAXISMOTION;
+  event.jaxis.axis = static_cast<Uint8>(axis);
+  event.jaxis.value = static_cast<Sint16>(value);
+  SDL_PushEvent(&event);
+}
+
+void Push_Button(int button) {
+  SDL_Event event{};
+  event.type = event.jbutton.type = SDL_JOYBUTTONDOWN;
+  event.jbutton.button = static_cast<Uint8>(button);
+  event.jbutton.state = SDL_PRESSED;
+  SDL_PushEvent(&event);
+}
+
+void Push_Quit() {
+  SDL_Event event{};
+  event.type = SDL_QUIT;
+  SDL_PushEvent(&event);
+}

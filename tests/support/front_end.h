@@ -1,0 +1,36 @@
+#pragma once
+// A test with the display, the mixer, the game object and the front-end resources, run in a
+// fresh directory that sees the generated GFX and SFX trees. Screens are driven through the
+// frame hook: `script` runs once per frame of whatever screen is open.
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/temp_dir.h"
+
+class FrontEndTest : public ::testing::Test {
+ public:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Called with the screen id on every frame; frame counts from 1 within the test.
+  static std::function<void(int screen_id)> script;
+  static int frame;
+  // After this many frames the script is abandoned and the screens are left with Escape.
+  static int frame_limit;
+
+ private:
+  ScopedTempDir* dir_ = nullptr;
+};
+
+// Queues a key press and its release.
+void Push_Key(SDLKey key);
+// Queues a joystick axis motion.
+void Push_Axis(int axis, int value);
+// Queues a joystick button press.
+void Push_Button(int button);
+// Queues the window-close event.
+void Push_Quit();
+// Builds a key-down event without queueing it.
+SDL_Event Key_Event(SDLKey key);
