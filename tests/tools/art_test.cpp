@@ -1,8 +1,6 @@
 // The generated GFX tree: every file the game loads is there, loads cleanly through the
 // game's loaders, has the size its screen needs and keeps the transparency rules of
 // the blits; sprites are in proportion to the road; the generator is deterministic.
-#include <SDL.h>
-#include <SDL_ttf.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -17,6 +15,7 @@
 #include <string>
 
 #include "../../tools/artgen/manifest.h"
+#include "frontend/menu_graphics.h"
 #include "road/image.h"
 #include "support/temp_dir.h"
 
@@ -316,11 +315,14 @@ TEST(ArtPng, AnimationFramesDiffer) {
   }
 }
 
-TEST_F(SdlVideo, BmpsLoadInTheScreenFormatWithTheirSizes) {
+TEST_F(SdlVideo, BmpsLoadThroughTheFrontEndLoaderWithTheirSizes) {
   for (const auto& e : gfx::Manifest()) {
     if (e.path.substr(e.path.size() - 4) != ".bmp") continue;
-    SDL_Surface* s = Load_Bmp(e.path);
-    ASSERT_NE(s, nullptr) << e.path << ": " << SDL_GetError();
+    testing::internal::CaptureStdout();
+    SDL_Surface* s = Load_Sprites((kRun / e.path).c_str(), e.kind == gfx::Kind::BmpKeyed);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << e.path;
+    ASSERT_NE(s, nullptr) << e.path;
+    EXPECT_EQ(s->format->BitsPerPixel, 16) << e.path;
     if (e.width) {
       EXPECT_EQ(s->w, e.width) << e.path;
     }

@@ -111,8 +111,9 @@ void register_bikes(Registry& r) {
   const auto& suffixes = gfx::Car_Frame_Suffixes();
   for (size_t i = 0; i < suffixes.size(); ++i) {
     BikePose p = poses[i];
-    r["GFX/Bike_Kawa" + suffixes[i] + ".png"] = [p] { return draw_bike(false, p, player_ppm()); };
-    r["GFX/Bike_Triglide" + suffixes[i] + ".png"] = [p] { return draw_bike(true, p, player_ppm()); };
+    // A little larger than life, so that the rider reads as well as a car does.
+    r["GFX/Bike_Kawa" + suffixes[i] + ".png"] = [p] { return draw_bike(false, p, player_ppm() * 1.3); };
+    r["GFX/Bike_Triglide" + suffixes[i] + ".png"] = [p] { return draw_bike(true, p, player_ppm() * 1.15); };
   }
 }
 

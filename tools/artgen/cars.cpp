@@ -239,7 +239,7 @@ void add_glass(Model& m, V3 a, V3 b, V3 c, V3 d, double inset_u, double inset_v)
   Poly g{{at(inset_u, inset_v) + off, at(1 - inset_u, inset_v) + off, at(1 - inset_u, 1 - inset_v) + off,
           at(inset_u, 1 - inset_v) + off},
          {0.1, 0.13, 0.17},
-         0.9};
+         0.3};
   m.add(g);
 }
 
@@ -273,7 +273,7 @@ Model build_car(const CarSpec& s, const Pose& p) {
     add_glass(m, b0, b3, t3, t0, 0.08, 0.15);
     m.add({{b1, t1, t2, b2}, s.paint, 0.4});  // right side
     add_glass(m, b1, t1, t2, b2, 0.15, 0.08);
-    m.add({{b2, t2, t3, b3}, {0.1, 0.13, 0.17}, 0.9});  // windscreen
+    m.add({{b2, t2, t3, b3}, {0.1, 0.13, 0.17}, 0.3});  // windscreen
     if (p.brake) {
       // Third brake light at the top of the rear window.
       V3 n = normalize(cross(t0 - b0, b1 - b0)) * 0.012;

@@ -163,18 +163,18 @@ Pic sky_florida() {
 Pic sky_alps() {
   Pic p(kW, kH);
   paint_sky(p, {hex(0x3d78c8), hex(0xe4eef8), {1, 1, 1}, 0.3, 150, 21});
-  paint_range(p, 60, 170, 260, 22, hex(0x6c7a92), hex(0xf4f8ff), 120, 0.35, hex(0xd8e4f2), 1.4);
-  paint_range(p, 25, 70, 160, 23, hex(0x5b6a80), hex(0xf8fbff), 60, 0.15, hex(0xd8e4f2), 1.2);
-  pines(p, 110, 18, 42, hex(0x1f3b2a), hex(0xf0f4fa), 24, true);
+  paint_range(p, 40, 95, 260, 22, hex(0x6c7a92), hex(0xf4f8ff), 85, 0.35, hex(0xd8e4f2), 1.4);
+  paint_range(p, 18, 45, 160, 23, hex(0x5b6a80), hex(0xf8fbff), 45, 0.15, hex(0xd8e4f2), 1.2);
+  pines(p, 110, 14, 30, hex(0x1f3b2a), hex(0xf0f4fa), 24, true);
   return p;
 }
 
 Pic sky_redcity() {
   Pic p(kW, kH);
   paint_sky(p, {hex(0x3a0a24), hex(0xff7a30), hex(0xffb070), 0.35, 110, 31});
-  paint_range(p, 30, 80, 220, 32, hex(0x5a1a28), {1, 1, 1}, 999, 0.3, hex(0xc04a40));
-  buildings(p, 45, 60, 200, hex(0x4a0f1a), hex(0xffd070), 33, 0.35);
-  buildings(p, 60, 30, 120, hex(0x2a060e), hex(0xffe090), 34, 0.25);
+  paint_range(p, 20, 50, 220, 32, hex(0x5a1a28), {1, 1, 1}, 999, 0.3, hex(0xc04a40));
+  buildings(p, 45, 40, 115, hex(0x4a0f1a), hex(0xffd070), 33, 0.35);
+  buildings(p, 60, 20, 70, hex(0x2a060e), hex(0xffe090), 34, 0.25);
   return p;
 }
 
@@ -200,8 +200,8 @@ Pic sky_desert() {
 Pic sky_spain() {
   Pic p(kW, kH);
   paint_sky(p, {hex(0x2a68c0), hex(0xcfe6f6), {1, 1, 1}, 0.2, 130, 51});
-  paint_range(p, 30, 90, 240, 52, hex(0x9a7a5a), {1, 1, 1}, 999, 0.35, hex(0xcfe6f6), 1.2);
-  paint_range(p, 12, 45, 150, 53, hex(0xb8904a), {1, 1, 1}, 999, 0.05, hex(0xcfe6f6));
+  paint_range(p, 22, 60, 240, 52, hex(0x9a7a5a), {1, 1, 1}, 999, 0.35, hex(0xcfe6f6), 1.2);
+  paint_range(p, 10, 32, 150, 53, hex(0xb8904a), {1, 1, 1}, 999, 0.05, hex(0xcfe6f6));
   Rng rng(54);
   for (int i = 0; i < 14; ++i) {
     double x = rng.uniform(0, kW);
@@ -242,14 +242,14 @@ Pic sky_russia() {
 Pic sky_uk() {
   Pic p(kW, kH);
   paint_sky(p, {hex(0x1c222c), hex(0x5a6270), hex(0x3c424c), 0.85, 120, 71});
-  buildings(p, 70, 25, 110, hex(0x22262e), hex(0xe8d890), 72, 0.2);
+  buildings(p, 70, 20, 75, hex(0x22262e), hex(0xe8d890), 72, 0.2);
   Rng rng(73);
   for (int i = 0; i < 3; ++i) {
     double x = rng.uniform(0, kW);
     wrapped(p, x, [&](cairo_t* cr, double xx) {
-      fill_rect(cr, xx, kH - 150, 18, 150, hex(0x2a2a30));
-      fill_rect(cr, xx + 2, kH - 140, 14, 14, hex(0xd8d0a0));
-      polygon(cr, {xx - 2, double(kH - 150), xx + 20, double(kH - 150), xx + 9, double(kH - 185)});
+      fill_rect(cr, xx, kH - 95, 14, 95, hex(0x2a2a30));
+      fill_rect(cr, xx + 2, kH - 88, 10, 10, hex(0xd8d0a0));
+      polygon(cr, {xx - 2, double(kH - 95), xx + 16, double(kH - 95), xx + 7, double(kH - 120)});
       set(cr, hex(0x2a2a30));
       cairo_fill(cr);
     });
@@ -276,12 +276,12 @@ Pic sky_fantasy() {
     cairo_fill(p.cr);
   }
   wrapped(p, 900, [&](cairo_t* cr, double xx) {
-    ellipse(cr, xx, kH - 230, 46, 46);
+    ellipse(cr, xx, kH - 125, 30, 30);
     set(cr, hex(0xfff4d0));
     cairo_fill(cr);
   });
   for (int i = 0; i < 5; ++i) {
-    double x = rng.uniform(0, kW), y = rng.uniform(kH - 200, kH - 90), w = rng.uniform(40, 80);
+    double x = rng.uniform(0, kW), y = rng.uniform(kH - 140, kH - 70), w = rng.uniform(25, 50);
     wrapped(p, x, [&](cairo_t* cr, double xx) {
       polygon(cr, {xx - w, y, xx + w, y, xx + w * 0.2, y + w * 0.6, xx - w * 0.3, y + w * 0.4});
       set(cr, hex(0x5a3a6a));
@@ -291,7 +291,7 @@ Pic sky_fantasy() {
       cairo_fill(cr);
     });
   }
-  paint_range(p, 20, 80, 160, 93, hex(0x4a2a6a), {1, 1, 1}, 999, 0.2, hex(0xff8ac8), 1.2);
+  paint_range(p, 15, 50, 160, 93, hex(0x4a2a6a), {1, 1, 1}, 999, 0.2, hex(0xff8ac8), 1.2);
   return p;
 }
 
@@ -300,7 +300,7 @@ Pic sky_industry() {
   paint_sky(p, {hex(0x5a5650), hex(0xc8a878), hex(0x8a8680), 0.7, 130, 101});
   Rng rng(102);
   for (int i = 0; i < 16; ++i) {
-    double x = rng.uniform(0, kW), h = rng.uniform(90, 170);
+    double x = rng.uniform(0, kW), h = rng.uniform(50, 100);
     wrapped(p, x, [&](cairo_t* cr, double xx) {
       fill_rect(cr, xx, kH - h, 10, h, hex(0x4a3a34));
       for (double y = kH - h + 8; y < kH; y += 22) fill_rect(cr, xx, y, 10, 3, hex(0xc8c0b0));
@@ -311,7 +311,7 @@ Pic sky_industry() {
       }
     });
   }
-  buildings(p, 50, 20, 70, hex(0x3a3632), hex(0xf0a040), 103, 0.12);
+  buildings(p, 50, 15, 50, hex(0x3a3632), hex(0xf0a040), 103, 0.12);
   return p;
 }
 
@@ -337,9 +337,9 @@ Pic sky_bahamas() {
 Pic sky_swiss() {
   Pic p(kW, kH);
   paint_sky(p, {hex(0x1e62c8), hex(0xd6ecff), {1, 1, 1}, 0.15, 150, 121});
-  paint_range(p, 80, 220, 200, 122, hex(0x5a6478), hex(0xffffff), 170, 0.2, hex(0xd6ecff), 1.8);
-  paint_range(p, 20, 70, 170, 123, hex(0x4a8a3a), {1, 1, 1}, 999, 0.05, hex(0xd6ecff));
-  pines(p, 60, 16, 36, hex(0x1f3b2a), {1, 1, 1}, 124, false);
+  paint_range(p, 45, 115, 200, 122, hex(0x5a6478), hex(0xffffff), 95, 0.2, hex(0xd6ecff), 1.8);
+  paint_range(p, 15, 45, 170, 123, hex(0x4a8a3a), {1, 1, 1}, 999, 0.05, hex(0xd6ecff));
+  pines(p, 60, 12, 28, hex(0x1f3b2a), {1, 1, 1}, 124, false);
   return p;
 }
 
