@@ -93,7 +93,11 @@ Pic house(double ppm, const House& s) {
       fill_outline(cr, s.roof, std::max(1.0, ppm * 0.08), 0.6);
       break;
     case Roof::Onion: {
-      double cx = x0 + ww / 2, r = ww * 0.3;
+      // A drum on the roof carrying the bulb.
+      double cx = x0 + ww / 2, r = std::min(ww * 0.16, roof_px * 0.3);
+      fill_rect(cr, cx - r * 0.8, top - roof_px * 0.3, r * 1.6, roof_px * 0.3, shade(s.wall, 0.9));
+      top -= roof_px * 0.3;
+      roof_px *= 0.7;
       cairo_move_to(cr, cx - r * 0.6, top);
       cairo_curve_to(cr, cx - r * 1.4, top - roof_px * 0.5, cx - r * 0.2, top - roof_px * 0.7, cx, top - roof_px);
       cairo_curve_to(cr, cx + r * 0.2, top - roof_px * 0.7, cx + r * 1.4, top - roof_px * 0.5, cx + r * 0.6, top);

@@ -244,35 +244,50 @@ Pic surfer(double ppm, bool board_up) {
 
 // Side view of a four-legged animal facing left.
 Pic animal(double ppm, bool camel) {
-  double len = camel ? 3.0 : 2.6, ht = camel ? 2.2 : 1.6;
+  double len = camel ? 3.0 : 2.7, ht = camel ? 2.3 : 1.6;
   int w = static_cast<int>(len * ppm), h = static_cast<int>(ht * ppm);
   Pic pic(w, h);
   cairo_t* cr = pic.cr;
   RGB c = camel ? hex(0xc8a060) : hex(0x2a1e18);
-  double body_y = h * (camel ? 0.45 : 0.5), body_h = h * (camel ? 0.25 : 0.35);
-  for (double x : {0.28, 0.36, 0.72, 0.8})
-    line(cr, w * x, body_y + body_h * 0.5, w * x + (x > 0.5 ? 2 : -2), h - 2, std::max(2.0, w * 0.045), shade(c, 0.85));
-  ellipse(cr, w * 0.55, body_y + body_h / 2, w * 0.32, body_h / 2);
-  fill_outline(cr, c, 1.5, 0.6);
+  double lw = std::max(2.0, w * (camel ? 0.04 : 0.06));
+  double belly = h * (camel ? 0.52 : 0.62);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  // Far legs darker, then the body, then the near legs.
+  for (double x : {0.36, 0.76}) line(cr, w * x, belly - h * 0.05, w * x + 3, h - lw / 2, lw, shade(c, 0.7));
   if (camel) {
-    ellipse(cr, w * 0.55, body_y + 2, w * 0.14, h * 0.16);
+    ellipse(cr, w * 0.56, h * 0.42, w * 0.27, h * 0.12);
     fill_outline(cr, c, 1.5, 0.6);
-    line(cr, w * 0.27, body_y + body_h * 0.4, w * 0.13, h * 0.12, w * 0.07, c);
-    ellipse(cr, w * 0.09, h * 0.12, w * 0.08, h * 0.06);
+    ellipse(cr, w * 0.58, h * 0.3, w * 0.14, h * 0.13);
+    fill_outline(cr, c, 1.5, 0.6);
+    cairo_move_to(cr, w * 0.34, h * 0.42);
+    cairo_curve_to(cr, w * 0.2, h * 0.44, w * 0.2, h * 0.2, w * 0.14, h * 0.12);
+    cairo_set_line_width(cr, w * 0.07);
+    set(cr, c);
+    cairo_stroke(cr);
+    ellipse(cr, w * 0.1, h * 0.11, w * 0.075, h * 0.045);
     fill_outline(cr, c, 1, 0.6);
+    ellipse(cr, w * 0.085, h * 0.09, w * 0.01, w * 0.01);
+    set(cr, {0.1, 0.08, 0.06});
+    cairo_fill(cr);
   } else {
-    ellipse(cr, w * 0.16, body_y + body_h * 0.4, w * 0.13, body_h * 0.4);
-    fill_outline(cr, c, 1.5, 0.6);
+    // Heavy shoulders, low head, horns.
+    ellipse(cr, w * 0.55, h * 0.45, w * 0.32, h * 0.2);
+    fill_outline(cr, c, 1.5, 1.6);
+    ellipse(cr, w * 0.33, h * 0.38, w * 0.16, h * 0.22);
+    fill_outline(cr, c, 1.5, 1.6);
+    ellipse(cr, w * 0.13, h * 0.48, w * 0.1, h * 0.13);
+    fill_outline(cr, shade(c, 1.2), 1.5, 1.6);
     for (int side : {-1, 1}) {
-      cairo_move_to(cr, w * 0.17, body_y + body_h * 0.05);
-      cairo_curve_to(cr, w * (0.17 + side * 0.05), body_y - h * 0.2, w * (0.17 + side * 0.12), body_y - h * 0.2,
-                     w * (0.17 + side * 0.1), body_y - h * 0.28);
-      cairo_set_line_width(cr, w * 0.025);
+      cairo_move_to(cr, w * (0.16 + side * 0.03), h * 0.38);
+      cairo_curve_to(cr, w * (0.2 + side * 0.06), h * 0.3, w * (0.2 + side * 0.08), h * 0.22, w * (0.15 + side * 0.1),
+                     h * 0.16);
+      cairo_set_line_width(cr, w * 0.022);
       set(cr, {0.95, 0.92, 0.85});
       cairo_stroke(cr);
     }
   }
-  line(cr, w * 0.86, body_y + body_h * 0.3, w * 0.95, body_y + body_h * 1.2, 2, shade(c, 0.7));
+  for (double x : {0.3, 0.7}) line(cr, w * x, belly - h * 0.05, w * x - 2, h - lw / 2, lw, c);
+  line(cr, w * 0.86, h * 0.4, w * 0.94, h * 0.62, std::max(1.5, lw * 0.4), shade(c, 0.7));
   return pic;
 }
 

@@ -52,6 +52,38 @@ Pic tree_round(double ppm, double height_m, RGB leaves, RGB bark, int seed, bool
   return p;
 }
 
+namespace {
+void branch(cairo_t* cr, Rng& rng, double x, double y, double angle, double len, double width, int depth, RGB bark,
+            bool snowy) {
+  double ex = x + std::sin(angle) * len, ey = y - std::cos(angle) * len;
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  line(cr, x, y, ex, ey, width, bark);
+  if (snowy && depth < 4 && width > 1.5)
+    line(cr, x - width * 0.25, y - width * 0.2, ex - width * 0.25, ey - width * 0.2, width * 0.3, {0.96, 0.97, 1.0});
+  if (depth == 0) {
+    if (snowy) {
+      ellipse(cr, ex, ey, width * 2.2, width * 1.4);
+      set(cr, {0.96, 0.97, 1.0});
+      cairo_fill(cr);
+    }
+    return;
+  }
+  for (int i = 0; i < 3; ++i) {
+    double a = angle + (i - 1) * 0.55 + rng.uniform(-0.2, 0.2);
+    branch(cr, rng, ex, ey, a, len * rng.uniform(0.62, 0.76), width * 0.62, depth - 1, bark, snowy);
+  }
+}
+}  // namespace
+
+// A leafless tree, its twigs white with snow.
+Pic tree_bare(double ppm, double height_m, RGB bark, int seed, bool snowy) {
+  int h = static_cast<int>(height_m * ppm), w = static_cast<int>(height_m * 0.95 * ppm);
+  Pic p(w, h);
+  Rng rng(seed);
+  branch(p.cr, rng, w / 2.0, h, 0, h * 0.3, std::max(2.0, w * 0.08), 5, bark, snowy);
+  return p;
+}
+
 Pic tree_conifer(double ppm, double height_m, RGB needles, int seed, bool snowy) {
   int h = static_cast<int>(height_m * ppm), w = static_cast<int>(height_m * 0.45 * ppm);
   Pic p(w, h);
@@ -224,7 +256,7 @@ void register_nature(Registry& r) {
   r["GFX/grass_side_r.png"] = [] { return ground(hex(0xc88c3a), hex(0xe0b060), 4, 0.05, 0); };
   // Bavaria
   r["GFX/Immergruen_Snow.png"] = [o1] { return tree_conifer(o1, 10, hex(0x24502e), 5, true); };
-  r["GFX/Tree09_Snow.png"] = [o1] { return tree_round(o1, 9, hex(0x6a6a5a), hex(0x4a3a2a), 6, true); };
+  r["GFX/Tree09_Snow.png"] = [o1] { return tree_bare(o1, 9, hex(0x4a3a30), 6, true); };
   r["GFX/Tree08.png"] = [o1] { return tree_conifer(o1, 12, hex(0x2a5a34), 7, false); };
   r["GFX/snow_treegroup.png"] = [o1] {
     Pic a = tree_conifer(o1, 9, hex(0x24502e), 8, true);

@@ -5,6 +5,7 @@
 namespace art {
 
 Pic tree_round(double ppm, double height_m, RGB leaves, RGB bark, int seed, bool snowy);
+Pic tree_bare(double ppm, double height_m, RGB bark, int seed, bool snowy);
 Pic tree_conifer(double ppm, double height_m, RGB needles, int seed, bool snowy);
 Pic palm(double ppm, double height_m, RGB fronds, int seed);
 Pic cactus(double ppm, double height_m);
