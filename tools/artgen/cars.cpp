@@ -240,11 +240,28 @@ void add_glass(Model& m, V3 a, V3 b, V3 c, V3 d, double inset_u, double inset_v)
           at(inset_u, 1 - inset_v) + off},
          {0.1, 0.13, 0.17},
          0.3};
+  g.depth_bias = 0.05;
   m.add(g);
   // A lighter diagonal reflection across the pane.
   V3 off2 = n * 0.009;
   double u0 = inset_u + 0.05, u1 = 1 - inset_u - 0.05;
-  m.add({{at(u0, 0.25) + off2, at(u1, 0.45) + off2, at(u1, 0.58) + off2, at(u0, 0.38) + off2}, {0.2, 0.25, 0.31}, 0.2});
+  Poly streak({at(u0, 0.25) + off2, at(u1, 0.45) + off2, at(u1, 0.58) + off2, at(u0, 0.38) + off2}, {0.2, 0.25, 0.31},
+              0.2);
+  streak.depth_bias = 0.06;
+  m.add(streak);
+}
+
+// Windows along both flanks, in the planes x = -hw and x = +hw.
+void add_side_windows(Model& m, double hw, double y0, double y1, double z0, double z1, double pitch, double width) {
+  RGB glass{0.1, 0.13, 0.17};
+  for (double z = z0; z + width <= z1 + 1e-6; z += pitch) {
+    double x = hw + 0.006;
+    Poly left({{-x, y0, z}, {-x, y0, z + width}, {-x, y1, z + width}, {-x, y1, z}}, glass, 0.3);
+    Poly right({{x, y0, z}, {x, y1, z}, {x, y1, z + width}, {x, y0, z + width}}, glass, 0.3);
+    left.depth_bias = right.depth_bias = 20;
+    m.add(left);
+    m.add(right);
+  }
 }
 
 Model build_car(const CarSpec& s, const Pose& p) {
@@ -263,6 +280,13 @@ Model build_car(const CarSpec& s, const Pose& p) {
   else
     m.prism_z(profile, 0, s.L, s.paint, 0.45, [spec, brake](cairo_t* cr) { rear_details(cr, spec, brake); });
 
+  if (s.body == Body::Bus) {
+    add_side_windows(m, hw, s.H - 1.05, s.H - 0.35, 0.4, s.L - 0.4, 1.25, 1.05);
+    add_side_windows(m, hw, s.H - 2.6, s.H - 1.9, 1.6, s.L - 0.4, 1.25, 1.05);
+  } else if (s.body == Body::Van) {
+    add_side_windows(m, hw, s.H - 0.95, s.H - 0.35, s.L - 1.7, s.L - 0.3, 1.4, 1.2);
+    add_side_windows(m, hw, s.H - 0.95, s.H - 0.35, 1.2, 2.6, 1.4, 1.2);
+  }
   if (!tall) {
     // Cabin: a loft from the belt line to the roof.
     double cw = hw * s.cab_w, rw = hw * s.roof_w;

@@ -136,7 +136,7 @@ void render(cairo_t* cr, const Model& m, const Camera3& cam, double ox, double o
     it.n = normalize(n);
     if (it.n.z >= -1e-6) continue;  // faces away from the camera
     for (const auto& v : it.v) it.depth += v.z;
-    it.depth /= it.v.size();
+    it.depth = it.depth / it.v.size() - f.depth_bias;
     items.push_back(std::move(it));
   }
   std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.depth > b.depth; });

@@ -26,6 +26,7 @@ struct Poly {
   // that user space is (x, y) of the model when the face lies in the z = const plane.
   std::function<void(cairo_t*)> decal;
   bool flat_colour = false;  // no lighting (lamps, glass reflections)
+  double depth_bias = 0;     // drawn as if this much nearer (details lying on a larger face)
 
   Poly(std::vector<V3> p, RGB c, double g = 0.3, std::function<void(cairo_t*)> d = nullptr, bool flat = false)
       : pts(std::move(p)), colour(c), gloss(g), decal(std::move(d)), flat_colour(flat) {}
