@@ -13,7 +13,9 @@
 #include "core/game.h"
 #include "frontend/config.h"
 #include "frontend/menu_graphics.h"
+#include "road/sky.h"
 #include "road/weather.h"
+#include "track/track_sector.h"
 
 namespace {
 const char* const kCaption = "Version: 3.98";
@@ -63,9 +65,11 @@ void Start_Up() {
   Load_Fonts();
   Load_Menu_Graphics();
   init_weather();
+  Allocate_Track_Sectors();
 }
 
 void Shut_Down() {
+  Free_Track_Sectors();
   if (joystick) {
     SDL_JoystickClose(joystick);
     joystick = nullptr;
@@ -112,6 +116,7 @@ int Game_Main() {
   delete theGame;
   theGame = new Game();
   Main_Loop();
+  if (theGame->sky) theGame->sky->free_pictures();
   if (canvasSurface) {
     SDL_FreeSurface(canvasSurface);
     canvasSurface = nullptr;
