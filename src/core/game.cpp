@@ -60,6 +60,8 @@ Game::Game() {
 Game::~Game() {
   delete road;
   Free_Object_Sprites();
+  for (sprite* set : vehicle_sprites) delete set;
+  for (sprite* car : car_models) delete car;
   delete smoke_right;
   delete smoke_left;
   delete smoke_sprite;

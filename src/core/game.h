@@ -91,6 +91,24 @@ class Game {
   void Build_Bavaria_Track();
   void Take_Screenshot();
   void Measure_Frame_Rate();
+
+  // The race: set-up and rules, loop, scene, player's car, traffic, catalogue.
+  void Setup_Race();
+  void Add_Checkpoint(int z, int seconds);
+  void Add_Finish(int z, int seconds);
+  void Plan_Custom_Checkpoints();
+  void Check_Checkpoints();
+  void Race_Loop();
+  void Race_Frame();
+  void Draw_Race_Scene();
+  void Update_Player();
+  void Place_Opponents();
+  void Update_Traffic();
+  void Resolve_Contacts(int i);
+  void Dodge_Player(int i);
+  bool Near_Player_Lane(int i);
+  void Load_Vehicle_Sprites();
+  void Load_Car_Models();
 };
 
 // Globals of the main loop, all zero or null at program start.

@@ -11,6 +11,7 @@
 
 #include "audio/sound.h"
 #include "core/game.h"
+#include "core/race_loop.h"
 #include "frontend/config.h"
 #include "frontend/menu_graphics.h"
 #include "road/sky.h"
@@ -82,31 +83,11 @@ void Shut_Down() {
   SDL_Quit();
 }
 
-namespace {
-// Stands in for the menu: F12 saves a screenshot, any other key or closing the window quits.
-void Wait_For_Quit() {
-  while (!quitRequested) {
-    Uint32 start = SDL_GetTicks();
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-      if (event.type == SDL_QUIT) quitRequested = 1;
-      if (event.type == SDL_KEYDOWN) {
-        if (event.key.keysym.sym == SDLK_F12 || event.key.keysym.sym == SDLK_PRINT)
-          theGame->Take_Screenshot();
-        else
-          quitRequested = 1;
-      }
-    }
-    if (screen) SDL_Flip(screen);
-    Uint32 spent = SDL_GetTicks() - start;
-    if (spent < 50) SDL_Delay(50 - spent);
-  }
-}
-}  // namespace
-
 void Main_Loop() {
+  // Until the main menu exists: one race on the built-in track, then the program ends.
   while (!quitRequested) {
-    Wait_For_Quit();
+    Run_Builtin_Race();
+    quitRequested = 1;
   }
 }
 
@@ -115,6 +96,8 @@ int Game_Main() {
   Start_Up();
   delete theGame;
   theGame = new Game();
+  theGame->Load_Vehicle_Sprites();
+  theGame->Load_Car_Models();
   Main_Loop();
   if (theGame->sky) theGame->sky->free_pictures();
   if (canvasSurface) {

@@ -103,6 +103,7 @@ void Game::Build_Builtin_Track() {
     Load_Scenery_Set(2);
     Build_Bavaria_Track();
   }
+  Setup_Race();
 }
 
 void Game::Build_Florida_Track() {

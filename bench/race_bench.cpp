@@ -1,0 +1,105 @@
+// One presented race frame (update, road, vehicles, car, HUD, gauges, weather) on both
+// built-in tracks: median and 99th percentile per frame, heap allocations per frame.
+#include <benchmark/benchmark.h>
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+#include "audio/sound.h"
+#include "common/memory.h"
+#include "core/game.h"
+#include "core/race_loop.h"
+#include "frontend/menu_graphics.h"
+#include "road/canvas.h"
+#include "road/road.h"
+#include "road/weather.h"
+
+namespace {
+
+void Start_Game() {
+  if (theGame) return;
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER);
+  Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048);
+  screen = SDL_SetVideoMode(640, 480, 16, 0);
+  Load_Sounds();
+  Load_Menu_Graphics();
+  init_weather();
+  theGame = new Game();
+  theGame->Load_Vehicle_Sprites();
+  theGame->Load_Car_Models();
+}
+
+// Builds the track and leaves the race as it stands right after the fly-in.
+void Start_Race(int track) {
+  Game& game = *theGame;
+  game.builtin_track = track;
+  game.Build_Builtin_Track();
+  Prepare_First_Frame();
+  Start_Race_Sounds();
+  if (canvasSurface) SDL_FreeSurface(canvasSurface);
+  canvasSurface = SDL_CreateRGBSurfaceFrom(game.canvas->data(), game.canvas->width, game.canvas->height, 32,
+                                           game.canvas->width * 4, 0xFF, 0xFF00, 0xFF0000, 0);
+  game.intro_running = 0;
+  game.input_up = 1;
+}
+
+// Full throttle, steering back toward the road's middle.
+void Autopilot(Game& game) {
+  const int lateral = game.road->lateral;
+  game.input_left = lateral < -150;
+  game.input_right = lateral > 150;
+  game.seconds_left = 99;  // the clock never runs out
+}
+
+void Present_Race_Frame_Bench(benchmark::State& state) {
+  Start_Game();
+  const int track = static_cast<int>(state.range(0));
+  Start_Race(track);
+  for (int i = 0; i < 50; ++i) {
+    Autopilot(*theGame);
+    Present_Race_Frame();
+  }
+  std::vector<double> times;
+  times.reserve(static_cast<size_t>(state.max_iterations) + 16);
+  uint64_t allocations = 0, counted = 0;
+  for (auto _ : state) {
+    if (theGame->race_finished || theGame->game_over) {
+      state.PauseTiming();
+      Start_Race(track);
+      state.ResumeTiming();
+    }
+    Autopilot(*theGame);
+    const int lap_before = theGame->lap_count;
+    const uint64_t before = Allocation_Count();
+    const auto t0 = std::chrono::steady_clock::now();
+    Present_Race_Frame();
+    const auto t1 = std::chrono::steady_clock::now();
+    const uint64_t spent = Allocation_Count() - before;
+    times.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    // A finish or a lap rebuilds the race; those frames are not steady racing.
+    if (!theGame->race_finished && theGame->lap_count == lap_before) {
+      allocations += spent;
+      ++counted;
+    }
+  }
+  std::sort(times.begin(), times.end());
+  const double median = times[times.size() / 2];
+  const double p99 = times[std::min(times.size() - 1, times.size() * 99 / 100)];
+  state.counters["median_ms"] = median;
+  state.counters["p99_ms"] = p99;
+  state.counters["share_of_50ms_%"] = median / 50.0 * 100.0;
+  state.counters["allocs_per_frame"] = counted ? static_cast<double>(allocations) / counted : 0.0;
+}
+
+BENCHMARK(Present_Race_Frame_Bench)->Arg(1)->Arg(2)->Iterations(1500)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,294 @@
+// The generated "SFX" tree: names, codecs, the engine and skid loops, lengths and levels.
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "audio/sfx_files.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+constexpr int kRate = 44100;
+
+std::vector<unsigned char> Read_All(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+uint32_t Le(const unsigned char* p, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
+  return v;
+}
+
+struct Wav {
+  int format = 0, channels = 0, rate = 0, bits = 0;
+  std::vector<int16_t> data;  // interleaved
+};
+
+// A minimal RIFF reader: the fmt chunk and the data chunk, nothing else.
+Wav Read_Wav(const std::string& path) {
+  Wav w;
+  std::vector<unsigned char> b = Read_All(path);
+  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) || std::memcmp(b.data() + 8, "WAVE", 4)) return w;
+  size_t pos = 12;
+  while (pos + 8 <= b.size()) {
+    uint32_t size = Le(&b[pos + 4], 4);
+    const unsigned char* body = &b[pos + 8];
+    if (pos + 8 + size > b.size()) break;
+    if (!std::memcmp(&b[pos], "fmt ", 4) && size >= 16) {
+      w.format = static_cast<int>(Le(body, 2));
+      w.channels = static_cast<int>(Le(body + 2, 2));
+      w.rate = static_cast<int>(Le(body + 4, 4));
+      w.bits = static_cast<int>(Le(body + 14, 2));
+    } else if (!std::memcmp(&b[pos], "data", 4)) {
+      w.data.resize(size / 2);
+      for (size_t i = 0; i < w.data.size(); ++i) w.data[i] = static_cast<int16_t>(Le(body + 2 * i, 2));
+    }
+    pos += 8 + size + (size & 1);
+  }
+  return w;
+}
+
+std::vector<int16_t> Channel(const std::vector<int16_t>& interleaved, int ch) {
+  std::vector<int16_t> out;
+  out.reserve(interleaved.size() / 2);
+  for (size_t i = ch; i < interleaved.size(); i += 2) out.push_back(interleaved[i]);
+  return out;
+}
+
+// The strongest frequency between lo and hi Hz (1 Hz steps) over one second of x.
+int Strongest_Frequency(const std::vector<int16_t>& x, int lo, int hi) {
+  size_t n = std::min<size_t>(x.size(), kRate);
+  int best = 0;
+  double best_power = -1.0;
+  for (int f = lo; f <= hi; ++f) {
+    double coeff = 2.0 * std::cos(2.0 * M_PI * f / kRate), s1 = 0.0, s2 = 0.0;
+    for (size_t i = 0; i < n; ++i) {
+      double s0 = x[i] + coeff * s1 - s2;
+      s2 = s1;
+      s1 = s0;
+    }
+    double power = s1 * s1 + s2 * s2 - coeff * s1 * s2;
+    if (power > best_power) { best_power = power; best = f; }
+  }
+  return best;
+}
+
+// The jump from the last sample back to the first, against the usual step between samples.
+void Expect_Seamless(const std::vector<int16_t>& x, const char* what) {
+  ASSERT_GT(x.size(), 100u) << what;
+  std::vector<int> steps;
+  for (size_t i = 1; i < x.size(); ++i) steps.push_back(std::abs(x[i] - x[i - 1]));
+  std::sort(steps.begin(), steps.end());
+  int p99 = steps[steps.size() * 99 / 100];
+  int wrap = std::abs(x.front() - x.back());
+  EXPECT_LE(wrap, std::max(2 * p99, 64)) << what << ": loop point jumps by " << wrap;
+}
+
+double Rms(const std::vector<int16_t>& x, size_t from, size_t count) {
+  double sum = 0.0;
+  size_t end = std::min(x.size(), from + count);
+  for (size_t i = from; i < end; ++i) sum += double(x[i]) * x[i];
+  return end > from ? std::sqrt(sum / double(end - from)) / 32768.0 : 0.0;
+}
+
+class SfxAssets : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048), 0) << Mix_GetError();
+  }
+  static void TearDownTestSuite() {
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+
+  // The file decoded by the mixer into its output format (44100 Hz, 16-bit, stereo).
+  static std::vector<int16_t> Decode(const char* name) {
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(Sfx_Path(name).c_str(), "rb"), 1);
+    if (!chunk) return {};
+    std::vector<int16_t> pcm(chunk->alen / 2);
+    std::memcpy(pcm.data(), chunk->abuf, pcm.size() * 2);
+    Mix_FreeChunk(chunk);
+    return pcm;
+  }
+};
+
+TEST_F(SfxAssets, EveryFileExistsAndLoadsThroughTheMixer) {
+  int frequency = 0, channels = 0;
+  Uint16 format = 0;
+  ASSERT_EQ(Mix_QuerySpec(&frequency, &format, &channels), 1);
+  ASSERT_EQ(frequency, 44100);
+  ASSERT_EQ(channels, 2);
+  for (const SfxFile& f : Sfx_Files()) {
+    std::string path = Sfx_Path(f.name);
+    ASSERT_TRUE(std::filesystem::is_regular_file(path)) << path;
+    if (f.kind == SfxFile::Sample) {
+      Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+      EXPECT_NE(chunk, nullptr) << f.name << ": " << Mix_GetError();
+      if (chunk) Mix_FreeChunk(chunk);
+    } else {
+      Mix_Music* music = Mix_LoadMUS(path.c_str());
+      EXPECT_NE(music, nullptr) << f.name << ": " << Mix_GetError();
+      if (music) Mix_FreeMusic(music);
+    }
+    std::vector<unsigned char> head = Read_All(path);
+    head.resize(std::min<size_t>(head.size(), 64));
+    bool wav = std::string(f.name).size() > 4 && std::string(f.name).substr(std::strlen(f.name) - 4) == ".wav";
+    if (wav) {
+      EXPECT_EQ(std::memcmp(head.data(), "RIFF", 4), 0) << f.name;
+    } else {
+      ASSERT_GE(head.size(), 36u) << f.name;
+      EXPECT_EQ(std::memcmp(head.data(), "OggS", 4), 0) << f.name;
+      EXPECT_EQ(std::memcmp(head.data() + 29, "vorbis", 6), 0) << f.name << " is not Ogg Vorbis";
+    }
+  }
+  // Nothing half-written is left behind.
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(VR_TEST_RUN_DIR) + "/SFX"))
+    EXPECT_NE(entry.path().extension(), ".part") << entry.path();
+}
+
+TEST_F(SfxAssets, EngineLoopSuitsThePitchEffect) {
+  Wav w = Read_Wav(Sfx_Path("Engine1_onhigh.wav"));
+  EXPECT_EQ(w.format, 1);
+  EXPECT_EQ(w.channels, 2);
+  EXPECT_EQ(w.rate, 44100);
+  EXPECT_EQ(w.bits, 16);
+  ASSERT_GT(w.data.size(), size_t(kRate));
+  ASSERT_EQ(w.data.size() % 2, 0u);
+  // The effect reads the interleaved values as one stream, so the channels must agree,
+  // and it reads the mixer's copy of the sample, which must be the file unchanged.
+  EXPECT_EQ(Channel(w.data, 0), Channel(w.data, 1));
+  EXPECT_EQ(Decode("Engine1_onhigh.wav"), w.data);
+  std::vector<int16_t> left = Channel(w.data, 0);
+  Expect_Seamless(left, "engine");
+
+  // At normal speed the firing frequency lies near 200 Hz, a high-revving engine.
+  EXPECT_NEAR(Strongest_Frequency(left, 30, 1000), 200, 25);
+  // Played at a fifth of its speed, the way the effect steps through it at standstill,
+  // it becomes a rumble near 40 Hz.
+  std::vector<int16_t> slow(2 * kRate);
+  double position = 0.0;
+  for (int16_t& v : slow) {
+    v = w.data[static_cast<uint32_t>(static_cast<int64_t>(position)) % w.data.size()];
+    position += 0.2;
+  }
+  EXPECT_NEAR(Strongest_Frequency(Channel(slow, 0), 20, 400), 40, 6);
+  // Near full scale: the game plays it at 20 of 128.
+  int peak = 0;
+  for (int16_t v : left) peak = std::max(peak, std::abs(int(v)));
+  EXPECT_GT(peak, 20000);
+  EXPECT_LT(peak, 32500);
+}
+
+TEST_F(SfxAssets, SkidLoopIsSeamlessStereoPcm) {
+  Wav w = Read_Wav(Sfx_Path("skid.wav"));
+  EXPECT_EQ(w.format, 1);
+  EXPECT_EQ(w.channels, 2);
+  EXPECT_EQ(w.rate, 44100);
+  EXPECT_EQ(w.bits, 16);
+  Expect_Seamless(Channel(w.data, 0), "skid left");
+  Expect_Seamless(Channel(w.data, 1), "skid right");
+}
+
+TEST_F(SfxAssets, DecodedPiecesHaveTheirLengthsAndLevels) {
+  std::vector<double> music_rms;
+  for (const SfxFile& f : Sfx_Files()) {
+    SCOPED_TRACE(f.name);
+    std::vector<int16_t> pcm = Decode(f.name);
+    ASSERT_FALSE(pcm.empty());
+    double seconds = pcm.size() / 2.0 / kRate;
+    EXPECT_GE(seconds, f.min_seconds);
+    EXPECT_LE(seconds, f.max_seconds);
+    int peak = 0;
+    for (int16_t v : pcm) peak = std::max(peak, std::abs(int(v)));
+    EXPECT_LT(peak, 32000) << "too close to clipping";
+    EXPECT_GT(peak, 8000) << "too quiet";
+    std::vector<int16_t> left = Channel(pcm, 0);
+    size_t edge = kRate / 50;  // 20 ms
+    if (f.kind == SfxFile::Music) {
+      double rms = Rms(pcm, 0, pcm.size());
+      music_rms.push_back(rms);
+      if (f.loops) {
+        // Looping pieces neither fade out nor start from silence, and the ends meet.
+        EXPECT_GT(Rms(left, 0, edge), 0.005);
+        EXPECT_GT(Rms(left, left.size() - edge, edge), 0.005);
+        Expect_Seamless(left, f.name);
+      } else {
+        EXPECT_LT(Rms(left, left.size() - edge, edge), 0.002) << "the intro should die away";
+      }
+    } else if (f.loops) {
+      Expect_Seamless(left, f.name);
+    } else {
+      // One-shots end in silence rather than being cut off.
+      EXPECT_LT(Rms(left, left.size() - edge, edge), 0.01);
+    }
+  }
+  // All pieces of music sit at about the same loudness (within 6 dB).
+  ASSERT_FALSE(music_rms.empty());
+  auto [lo, hi] = std::minmax_element(music_rms.begin(), music_rms.end());
+  EXPECT_GT(*lo, 0.06);
+  EXPECT_LT(*hi, 0.3);
+  EXPECT_LT(*hi / *lo, 2.0);
+}
+
+TEST_F(SfxAssets, RaceStartEndsWithItsHighBeepAsTheFlyInEnds) {
+  std::vector<int16_t> left = Channel(Decode("racestart.ogg"), 0);
+  ASSERT_GT(left.size(), size_t(3 * kRate / 2));
+  // Four beeps: count the rises of the 10 ms loudness above half of its maximum.
+  const size_t win = kRate / 100;
+  std::vector<double> level;
+  for (size_t i = 0; i + win <= left.size(); i += win) level.push_back(Rms(left, i, win));
+  double top = *std::max_element(level.begin(), level.end());
+  std::vector<size_t> onsets;
+  for (size_t i = 1; i < level.size(); ++i)
+    if (level[i] > top / 4 && level[i - 1] <= top / 4 && (onsets.empty() || i - onsets.back() > 20))
+      onsets.push_back(i);
+  std::string trace;
+  for (size_t i = 0; i < level.size(); ++i) trace += std::to_string(int(level[i] / top * 99)) + " ";
+  ASSERT_EQ(onsets.size(), 4u) << trace;
+  EXPECT_NEAR(onsets[3] * 0.01, 2.0, 0.2);  // the race begins 2 s after the start sound
+  std::vector<int16_t> low(left.begin() + onsets[0] * win, left.begin() + onsets[0] * win + kRate / 10);
+  std::vector<int16_t> high(left.begin() + onsets[3] * win, left.begin() + onsets[3] * win + kRate / 10);
+  low.resize(kRate, 0);
+  high.resize(kRate, 0);
+  EXPECT_GT(Strongest_Frequency(high, 100, 2000), Strongest_Frequency(low, 100, 2000));
+}
+
+// The generator is deterministic: two runs write the same bytes, equal to the tree's.
+TEST(SfxGenerator, WritesTheSameBytesEveryRun) {
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "tools/sfxgen/vr_sfxgen";
+  if (!std::filesystem::exists(exe)) GTEST_SKIP() << "generator not built at " << exe;
+  ScopedTempDir dir;
+  const char* names[] = {"Engine1_onhigh.wav", "soon.ogg", "seaplane.ogg", "VantoRello.ogg"};
+  std::string only;
+  for (const char* n : names) only += std::string(" --only ") + n;
+  for (const char* sub : {"a", "b"}) {
+    std::string cmd = exe.string() + only + " " + dir.path() + "/" + sub + " > /dev/null";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  }
+  for (const char* n : names) {
+    std::vector<unsigned char> a = Read_All(dir.path() + "/a/" + n);
+    ASSERT_FALSE(a.empty()) << n;
+    EXPECT_TRUE(a == Read_All(dir.path() + "/b/" + n)) << n << " differs between runs";
+    EXPECT_TRUE(a == Read_All(Sfx_Path(n))) << n << " differs from the generated tree";
+  }
+  // An unknown name is refused rather than silently skipped.
+  std::string bad = exe.string() + " --only nosuch.ogg " + dir.path() + "/c 2> /dev/null";
+  EXPECT_NE(std::system(bad.c_str()), 0);
+}
+
+}  // namespace
