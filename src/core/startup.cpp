@@ -14,7 +14,9 @@
 #include "core/race_loop.h"
 #include "frontend/config.h"
 #include "frontend/menu_graphics.h"
+#include "road/sky.h"
 #include "road/weather.h"
+#include "track/track_sector.h"
 
 namespace {
 const char* const kCaption = "Version: 3.98";
@@ -64,9 +66,11 @@ void Start_Up() {
   Load_Fonts();
   Load_Menu_Graphics();
   init_weather();
+  Allocate_Track_Sectors();
 }
 
 void Shut_Down() {
+  Free_Track_Sectors();
   if (joystick) {
     SDL_JoystickClose(joystick);
     joystick = nullptr;
@@ -95,6 +99,7 @@ int Game_Main() {
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
   Main_Loop();
+  if (theGame->sky) theGame->sky->free_pictures();
   if (canvasSurface) {
     SDL_FreeSurface(canvasSurface);
     canvasSurface = nullptr;
