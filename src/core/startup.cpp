@@ -16,7 +16,9 @@
 #include "frontend/config.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
+#include "road/sky.h"
 #include "road/weather.h"
+#include "track/track_sector.h"
 
 namespace {
 const char* const kCaption = "Version: 3.98";
@@ -66,9 +68,11 @@ void Start_Up() {
   Load_Fonts();
   Load_Menu_Graphics();
   init_weather();
+  Allocate_Track_Sectors();
 }
 
 void Shut_Down() {
+  Free_Track_Sectors();
   if (joystick) {
     SDL_JoystickClose(joystick);
     joystick = nullptr;
@@ -113,6 +117,7 @@ int Game_Main() {
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
   Main_Loop();
+  if (theGame->sky) theGame->sky->free_pictures();
   if (canvasSurface) {
     SDL_FreeSurface(canvasSurface);
     canvasSurface = nullptr;
