@@ -61,11 +61,13 @@ void Autopilot(Game& game) {
 void Present_Race_Frame_Bench(benchmark::State& state) {
   Start_Game();
   const int track = static_cast<int>(state.range(0));
+  // One whole race first: mirrored frames are made the first time each picture is shown.
   Start_Race(track);
-  for (int i = 0; i < 50; ++i) {
+  for (int i = 0; i < 3000 && !theGame->race_finished; ++i) {
     Autopilot(*theGame);
     Present_Race_Frame();
   }
+  Start_Race(track);
   std::vector<double> times;
   times.reserve(static_cast<size_t>(state.max_iterations) + 16);
   uint64_t allocations = 0, counted = 0;
@@ -101,5 +103,3 @@ void Present_Race_Frame_Bench(benchmark::State& state) {
 BENCHMARK(Present_Race_Frame_Bench)->Arg(1)->Arg(2)->Iterations(1500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "common/frame_hook.h"
+#include "common/memory.h"
 #include "core/game.h"
 #include "core/race_loop.h"
 #include "core/startup.h"
+#include "road/canvas.h"
 #include "road/road.h"
 
 namespace {
@@ -168,6 +170,53 @@ TEST(RaceLoop, AWholeRaceOnBavariaFollowsTheRules) {
 
   EXPECT_EQ(theGame->road, nullptr);  // cleared after the race
   EXPECT_EQ(theGame->checkpoint_count, 0);
+  delete theGame;
+  theGame = nullptr;
+  std::filesystem::current_path(old_dir);
+}
+
+}  // namespace
+
+namespace {
+
+// Full throttle toward the road's middle, with a clock that never runs out.
+void Drive_Frame() {
+  Game& game = *theGame;
+  game.input_up = 1;
+  game.input_left = game.road->lateral < -150;
+  game.input_right = game.road->lateral > 150;
+  game.seconds_left = 99;
+  Present_Race_Frame();
+}
+
+void Start_Bavaria() {
+  theGame->builtin_track = 2;
+  theGame->Build_Builtin_Track();
+  Prepare_First_Frame();
+  if (canvasSurface) SDL_FreeSurface(canvasSurface);
+  Canvas* c = theGame->canvas;
+  canvasSurface = SDL_CreateRGBSurfaceFrom(c->data(), c->width, c->height, 32, c->width * 4, 0xFF, 0xFF00, 0xFF0000, 0);
+  theGame->intro_running = 0;
+}
+
+TEST(RaceLoop, SteadyRaceFramesAllocateNothing) {
+  const auto old_dir = std::filesystem::current_path();
+  std::filesystem::current_path(VR_TEST_RUN_DIR);
+  Start_Up();
+  theGame = new Game();
+  theGame->Load_Vehicle_Sprites();
+  theGame->Load_Car_Models();
+  // A first race shows every picture once (mirrored copies are made on first use).
+  Start_Bavaria();
+  for (int i = 0; i < 2000 && !theGame->race_finished; ++i) Drive_Frame();
+  EXPECT_TRUE(theGame->race_finished);
+  Start_Bavaria();
+  const uint64_t before = Allocation_Count();
+  int frames = 0;
+  for (; frames < 400 && !theGame->race_finished; ++frames) Drive_Frame();
+  EXPECT_EQ(Allocation_Count() - before, 0u) << "over " << frames << " frames";
+  EXPECT_GT(theGame->road->position, 30000);
+  Clear_Race();
   delete theGame;
   theGame = nullptr;
   std::filesystem::current_path(old_dir);
