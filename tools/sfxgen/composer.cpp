@@ -9,27 +9,6 @@
 
 namespace sfx {
 
-namespace {
-
-constexpr int kRowsPerBar = 16;
-
-// Channels of every composed pattern.
-enum Channel {
-  kChKick, kChSnare, kChHat, kChHat2, kChPerc, kChCymbal, kChBass,
-  kChChord0, kChArp = kChChord0 + 4, kChLead, kChLead2, kChPad0, kChannels = kChPad0 + 4
-};
-// Instrument slots of every composed song (the drum kit first, in Drum_Kit's order).
-enum Slot {
-  kKick, kSnare, kClap, kHat, kOpenHat, kShaker, kTom, kCymbal, kRim,
-  kBass, kKeys, kPad, kArpInst, kLeadInst, kLead2Inst
-};
-
-struct Chord {
-  int root = 0;               // semitones above the key's tonic
-  std::vector<int> intervals;
-};
-
-// "bVII", "iv7", "Imaj7", "V7", "ii", "IVsus4", "viidim", "Iadd9", "vi6".
 Chord Parse_Chord(const std::string& symbol) {
   size_t i = 0;
   int shift = 0;
@@ -60,6 +39,16 @@ Chord Parse_Chord(const std::string& symbol) {
   else if (!suffix.empty()) throw std::runtime_error("bad chord suffix " + symbol);
   return c;
 }
+
+namespace {
+
+constexpr int kRowsPerBar = 16;
+
+// Channels of every composed pattern.
+enum Channel {
+  kChKick, kChSnare, kChHat, kChHat2, kChPerc, kChCymbal, kChBass,
+  kChChord0, kChArp = kChChord0 + 4, kChLead, kChLead2, kChPad0, kChannels = kChPad0 + 4
+};
 
 const std::vector<int>& Scale_Steps(Scale s) {
   static const std::vector<int> tables[] = {
@@ -395,7 +384,7 @@ struct Composer {
         tones.push_back(tones[0] + 12);
         int pitch = tones[shape[k % shape.size()] % tones.size()];
         float vol = (r % 4 == 0 ? 1.0f : 0.7f) * (sec == Section::Intro || sec == Section::Outro ? 0.8f : 1.0f);
-        p.set(bar * kRowsPerBar + r, kChArp, pitch, kArpInst, vol);
+        p.set(bar * kRowsPerBar + r, kChArp, pitch, kArp, vol);
       }
     }
   }
@@ -451,20 +440,20 @@ struct Composer {
     Arpeggio(p, bars, sec, h, arp);
     switch (sec) {
       case Section::Verse:
-        Melody(p, kChLead, kLeadInst, bars, verse_motif, centre, h, 0.9f, 0);
-        if (repeat > 0) Melody(p, kChLead2, kLead2Inst, bars, verse_motif, centre, h, 0.45f, -2);
+        Melody(p, kChLead, kLead, bars, verse_motif, centre, h, 0.9f, 0);
+        if (repeat > 0) Melody(p, kChLead2, kLead2, bars, verse_motif, centre, h, 0.45f, -2);
         break;
       case Section::Chorus:
-        Melody(p, kChLead, kLeadInst, bars, chorus_motif, centre + 2, h, 1.0f, 0);
-        if (st.harmony) Melody(p, kChLead2, kLead2Inst, bars, chorus_motif, centre + 2, h, 0.55f, -2);
+        Melody(p, kChLead, kLead, bars, chorus_motif, centre + 2, h, 1.0f, 0);
+        if (st.harmony) Melody(p, kChLead2, kLead2, bars, chorus_motif, centre + 2, h, 0.55f, -2);
         break;
       case Section::Breakdown:
-        Melody(p, kChLead2, kLead2Inst, bars, chorus_motif, centre, h, 0.8f, 0);
+        Melody(p, kChLead2, kLead2, bars, chorus_motif, centre, h, 0.8f, 0);
         break;
       case Section::End: {
         const Chord& c = h.at(0, 0);
-        p.set(0, kChLead, Nearest_Chord_Tone(Ladder(centre + 2), c, tonic), kLeadInst, 1.0f);
-        p.set(0, kChLead2, Nearest_Chord_Tone(Ladder(centre), c, tonic), kLead2Inst, 0.6f);
+        p.set(0, kChLead, Nearest_Chord_Tone(Ladder(centre + 2), c, tonic), kLead, 1.0f);
+        p.set(0, kChLead2, Nearest_Chord_Tone(Ladder(centre), c, tonic), kLead2, 0.6f);
         break;
       }
       case Section::Intro:

@@ -53,7 +53,22 @@ struct Style {
   float reverb = 0.6f;        // room size
 };
 
+// Instrument slots of every composed song: the drum kit (in Drum_Kit's order), then the rest.
+enum Slot {
+  kKick, kSnare, kClap, kHat, kOpenHat, kShaker, kTom, kCymbal, kRim,
+  kBass, kKeys, kPad, kArp, kLead, kLead2
+};
+
 Song Compose(const Style& style);
+
+// A chord as semitones above the key's tonic, parsed from a Roman numeral with an optional
+// flat or sharp and suffix: "bVII", "iv7", "Imaj7", "V7", "IVsus4", "viidim", "Iadd9", "vi6".
+// Upper case is major, lower case minor. Throws std::runtime_error for anything else.
+struct Chord {
+  int root = 0;
+  std::vector<int> intervals;
+};
+Chord Parse_Chord(const std::string& symbol);
 
 // Instrument presets.
 Instrument Lead_Instrument(Lead lead);

@@ -1,6 +1,7 @@
 #include "tracker.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -57,7 +58,24 @@ std::vector<Event> Collect_Events(const Song& song, size_t loop_frames) {
       }
     }
   }
-  for (int ch = 0; ch < channels; ++ch) close(ch, loop_frames);
+  // Notes still sounding at the end: in a loop they ring on into the next time round,
+  // up to the first cell of their channel.
+  for (int ch = 0; ch < channels; ++ch) {
+    size_t end = loop_frames;
+    if (song.loop && open[ch]) {
+      size_t first = Row_Frame(song, row);  // none: one whole turn at most
+      size_t r0 = 0;
+      bool found = false;
+      for (int index : song.order) {
+        const Pattern& p = song.patterns[index];
+        for (int r = 0; r < p.rows && !found; ++r, ++r0)
+          if (ch < p.channels && p.at(r, ch).note != Cell::kEmpty) { first = Row_Frame(song, r0); found = true; }
+        if (found) break;
+      }
+      end = loop_frames + first;
+    }
+    close(ch, end);
+  }
   return events;
 }
 
@@ -88,7 +106,8 @@ std::vector<float> Duck_Curve(const Song& song, const std::vector<Event>& events
   for (const Event& e : events) {
     if (song.instruments[e.inst].kind != Instrument::Kick) continue;
     kicks.push_back(e.start);
-    if (song.loop) kicks.push_back(e.start + loop_frames);  // the next time round
+    // The kicks of the following turns, as far as the tails reach.
+    for (size_t at = e.start + loop_frames; song.loop && at < frames; at += loop_frames) kicks.push_back(at);
   }
   std::vector<float> curve(frames, 1.0f);
   if (kicks.empty()) return curve;
@@ -109,8 +128,16 @@ std::vector<float> Duck_Curve(const Song& song, const std::vector<Event>& events
 
 Stereo Render(const Song& song) {
   const size_t loop_frames = static_cast<size_t>(song.total_rows() * song.row_seconds() * kRate + 0.5);
-  const size_t frames = loop_frames + Seconds(song.tail_seconds);
   std::vector<Event> events = Collect_Events(song, loop_frames);
+  size_t last_end = loop_frames;
+  for (const Event& e : events) last_end = std::max(last_end, e.start + e.hold);
+  double tail = song.tail_seconds;
+  if (song.echo_rows > 0 && song.echo_feedback > 0.0f && song.echo_feedback < 1.0f) {
+    // Long enough for the echoes to fall by 80 dB (one round trip is two echo times).
+    double round_trip = 2.0 * song.echo_rows * song.row_seconds();
+    tail = std::max(tail, round_trip * std::log(1e-4) / std::log(double(song.echo_feedback)));
+  }
+  const size_t frames = last_end + Seconds(tail);
   std::vector<float> duck;
   if (song.duck > 0.0f) duck = Duck_Curve(song, events, frames, loop_frames);
 
