@@ -13,6 +13,9 @@ EngineState engine;
 int engine_channel = 6;
 int engine_level = 0;
 
+static_assert(std::atomic<float>::is_always_lock_free && std::atomic<int>::is_always_lock_free,
+              "the mixer's thread shares these words without a lock");
+
 namespace {
 
 const double kStepBase = 0.2f;  // single-precision 0.2, used in double arithmetic

@@ -2,6 +2,8 @@
 #include "core/race_loop.h"
 
 #include "audio/engine_sound.h"
+#include "audio/radio.h"
+#include "audio/radio_screen.h"
 #include "common/frame_hook.h"
 #include "audio/sound.h"
 #include "core/game.h"
@@ -43,10 +45,10 @@ void Key_Down(Game& game, SDLKey key, int& keep_running) {
     keep_running = 0;
   }
   switch (key) {
-    case SDLK_END:       // music selection screen, once the radio exists
-    case SDLK_PAGEUP:    // next song
-    case SDLK_PAGEDOWN:  // previous song
-    case SDLK_F1:        // save a custom track, once track files exist
+    case SDLK_END: Run_Radio_Screen(); break;
+    case SDLK_PAGEUP: Next_Song(); break;
+    case SDLK_PAGEDOWN: Previous_Song(); break;
+    case SDLK_F1:  // save a custom track, once track files exist
       break;
     case SDLK_F12:
     case SDLK_PRINT:

@@ -9,12 +9,16 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "audio/radio_screen.h"
 #include "audio/sound.h"
 #include "core/game.h"
 #include "core/race_loop.h"
 #include "frontend/config.h"
+#include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
+#include "road/sky.h"
 #include "road/weather.h"
+#include "track/track_sector.h"
 
 namespace {
 const char* const kCaption = "Version: 3.98";
@@ -64,9 +68,11 @@ void Start_Up() {
   Load_Fonts();
   Load_Menu_Graphics();
   init_weather();
+  Allocate_Track_Sectors();
 }
 
 void Shut_Down() {
+  Free_Track_Sectors();
   if (joystick) {
     SDL_JoystickClose(joystick);
     joystick = nullptr;
@@ -80,10 +86,26 @@ void Shut_Down() {
 }
 
 void Main_Loop() {
-  // Until the main menu exists: one race on the built-in track, then the program ends.
+  Game& game = *theGame;
   while (!quitRequested) {
-    Run_Builtin_Race();
-    quitRequested = 1;
+    if (!game.tournament_active) {
+      Run_Main_Menu();
+      if (quitRequested) break;
+      exhibitionMode = 0;  // the exhibition loop is not built yet: K starts a normal race
+      if (!exhibitionMode && !game.tournament_active) Run_Radio_Screen();
+    }
+    if (customTrack) {
+      if (game.road) Prepare_First_Frame();
+    } else if (!exhibitionMode) {
+      game.Build_Builtin_Track();
+      if (game.road) Prepare_First_Frame();
+    }
+    // A track that could not be built is not raced.
+    if (game.road) {
+      Start_Race_Sounds();
+      game.Race_Loop();
+    }
+    Clear_Race();
   }
 }
 
@@ -95,6 +117,7 @@ int Game_Main() {
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
   Main_Loop();
+  if (theGame->sky) theGame->sky->free_pictures();
   if (canvasSurface) {
     SDL_FreeSurface(canvasSurface);
     canvasSurface = nullptr;

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "audio/engine_sound.h"
+#include "audio/radio.h"
+#include "common/frame_hook.h"
+#include "core/game.h"
+#include "core/startup.h"
+#include "frontend/main_menu.h"
+#include "road/road.h"
+#include "support/front_end.h"
+
+namespace {
+
+// Plays the game through the real main loop: menu, radio, race, radio from the race, menu, quit.
+class MainLoopTest : public FrontEndTest {
+ public:
+  void SetUp() override {
+    FrontEndTest::SetUp();
+    theGame->Load_Vehicle_Sprites();
+    theGame->Load_Car_Models();
+    menu_selection = 11;
+    game_mode = 0;
+  }
+};
+
+struct Walk {
+  int step = 0;
+  int race_frames = 0;
+  int radio_visits = 0;
+  int song_before_race = -1;
+  int song_after_page_up = -1;
+  int song_after_page_down = -1;
+  int selection_after_up = 0;
+  int selection_after_right = 0;
+  int car_after_nineteen = 0;
+  bool raced_with_road = false;
+  bool radio_from_race = false;
+};
+
+TEST_F(MainLoopTest, MenuRadioRaceAndQuit) {
+  Walk walk;
+  frame_limit = 900;
+  script = [&](int screen_id) {
+    Game& game = *theGame;
+    if (screen_id == SCREEN_MENU) {
+      switch (walk.step) {
+        case 0: Push_Key(SDLK_UP); walk.step = 1; break;
+        case 1:
+          walk.selection_after_up = menu_selection;
+          Push_Key(SDLK_DOWN);
+          Push_Key(SDLK_RIGHT);
+          Push_Key(SDLK_RIGHT);  // nothing past 12
+          walk.step = 2;
+          break;
+        case 2:
+          walk.selection_after_right = menu_selection;
+          for (int i = 0; i < 19; ++i) Push_Key(SDLK_RETURN);
+          walk.step = 3;
+          break;
+        case 3:
+          walk.car_after_nineteen = game.selected_car;
+          Push_Key(SDLK_LEFT);
+          Push_Key(SDLK_LEFT);
+          Push_Key(SDLK_RETURN);  // Bavaria
+          Push_Key(SDLK_RIGHT);
+          Push_Key(SDLK_RETURN);  // start
+          walk.step = 4;
+          break;
+        case 7: Push_Key(SDLK_5); walk.step = 8; break;
+      }
+    } else if (screen_id == SCREEN_RADIO) {
+      ++walk.radio_visits;
+      if (walk.step == 4) {
+        walk.song_before_race = current_song;
+        Push_Key(SDLK_ESCAPE);
+        walk.step = 5;
+      } else if (walk.step == 6) {
+        walk.radio_from_race = game.road != nullptr;
+        Push_Key(SDLK_ESCAPE);
+      }
+    } else if (screen_id == SCREEN_RACE) {
+      ++walk.race_frames;
+      if (game.road) walk.raced_with_road = true;
+      if (walk.step == 5 && !game.intro_running) {  // the fly-in has ended by itself
+        Push_Key(SDLK_PAGEUP);
+        walk.step = 51;
+      } else if (walk.step == 51) {
+        walk.song_after_page_up = current_song;
+        Push_Key(SDLK_PAGEDOWN);
+        walk.step = 52;
+      } else if (walk.step == 52) {
+        walk.song_after_page_down = current_song;
+        Push_Key(SDLK_END);
+        walk.step = 6;
+      } else if (walk.step == 6 && walk.radio_from_race) {
+        Push_Key(SDLK_ESCAPE);
+        walk.step = 7;
+      }
+    }
+  };
+  Main_Loop();
+
+  EXPECT_EQ(walk.step, 8);
+  EXPECT_EQ(quitRequested, 1);
+  EXPECT_EQ(walk.selection_after_up, 8);
+  EXPECT_EQ(walk.selection_after_right, 12);
+  EXPECT_EQ(walk.car_after_nineteen, 1);
+  EXPECT_EQ(walk.song_before_race, 2);  // Bavaria's song
+  EXPECT_EQ(walk.song_after_page_up, 3);
+  EXPECT_EQ(walk.song_after_page_down, 2);
+  EXPECT_TRUE(walk.radio_from_race);
+  EXPECT_EQ(walk.radio_visits, 2);
+  EXPECT_TRUE(walk.raced_with_road);
+  EXPECT_GT(walk.race_frames, 40);  // the two-second fly-in ran out
+
+  const Game& game = *theGame;
+  EXPECT_EQ(menu_selection, 11);
+  EXPECT_EQ(game.builtin_track, 2);
+  EXPECT_EQ(game.selected_car, 1);
+  EXPECT_EQ(game.difficulty, 0);
+  EXPECT_EQ(game.tournament_active, 0);
+  EXPECT_EQ(game.road, nullptr);
+  for (long t : game.lap_times) EXPECT_EQ(t, 0);
+  EXPECT_EQ(game.checkpoint_count, 0);
+  EXPECT_EQ(game.place, 0);
+  EXPECT_EQ(game.player.speed, 0.0f);
+}
+
+}  // namespace

@@ -1,0 +1,462 @@
+// The generated GFX tree: every file the game loads is there, loads cleanly through the
+// game's loaders, has the size its screen needs and keeps the transparency rules of
+// the blits; sprites are in proportion to the road; the generator is deterministic.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "../../tools/artgen/manifest.h"
+#include "frontend/menu_graphics.h"
+#include "road/image.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kRun = VR_TEST_RUN_DIR;
+
+std::string Read(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::map<std::string, gfx::Entry> Manifest_By_Path() {
+  std::map<std::string, gfx::Entry> m;
+  for (const auto& e : gfx::Manifest()) m[e.path] = e;
+  return m;
+}
+
+// A PNG loaded with the game's loader; fails the test on any printed report.
+struct Png {
+  image img;
+  int w() const { return static_cast<int>(img.width); }
+  int h() const { return static_cast<int>(img.height); }
+  const unsigned char* px(int x, int y) const { return img.row(y) + x * 4; }
+};
+
+void Load_Png(const std::string& rel, Png& out) {
+  testing::internal::CaptureStdout();
+  int ok = out.img.load((kRun / rel).c_str());
+  std::string printed = testing::internal::GetCapturedStdout();
+  ASSERT_EQ(ok, 1) << rel;
+  ASSERT_EQ(printed, "") << rel;
+  ASSERT_EQ(out.img.bytes_per_pixel, 4u) << rel;
+}
+
+// Width of the opaque columns of a sprite frame.
+int Opaque_Width(const Png& p) {
+  int lo = p.w(), hi = -1;
+  for (int y = 0; y < p.h(); ++y)
+    for (int x = 0; x < p.w(); ++x)
+      if (p.px(x, y)[3]) {
+        lo = std::min(lo, x);
+        hi = std::max(hi, x);
+      }
+  return hi - lo + 1;
+}
+
+int Opaque_Height(const Png& p) {
+  int lo = p.h(), hi = -1;
+  for (int y = 0; y < p.h(); ++y)
+    for (int x = 0; x < p.w(); ++x)
+      if (p.px(x, y)[3]) {
+        lo = std::min(lo, y);
+        hi = std::max(hi, y);
+      }
+  return hi - lo + 1;
+}
+
+class SdlVideo : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+    screen_ = SDL_SetVideoMode(640, 480, 16, 0);
+    ASSERT_NE(screen_, nullptr);
+  }
+  static void TearDownTestSuite() { SDL_Quit(); }
+
+  // Loads a BMP the way the front end does: SDL_LoadBMP, then the screen's format.
+  static SDL_Surface* Load_Bmp(const std::string& rel, SDL_Surface** raw = nullptr) {
+    SDL_Surface* loaded = SDL_LoadBMP((kRun / rel).c_str());
+    if (!loaded) return nullptr;
+    SDL_Surface* converted = SDL_DisplayFormat(loaded);
+    if (raw)
+      *raw = loaded;
+    else
+      SDL_FreeSurface(loaded);
+    return converted;
+  }
+  static SDL_Surface* screen_;
+};
+SDL_Surface* SdlVideo::screen_ = nullptr;
+
+uint32_t Get_Pixel(SDL_Surface* s, int x, int y) {
+  const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+  switch (s->format->BytesPerPixel) {
+    case 2: return *reinterpret_cast<const uint16_t*>(p);
+    case 3: return p[0] | (p[1] << 8) | (p[2] << 16);
+    default: return *reinterpret_cast<const uint32_t*>(p);
+  }
+}
+
+TEST(ArtManifest, NamesTheFullSetsOfFramesViewsAndSeries) {
+  auto m = Manifest_By_Path();
+  for (const auto& stem : gfx::Player_Car_Stems())
+    for (const auto& suffix : gfx::Car_Frame_Suffixes()) EXPECT_TRUE(m.count("GFX/" + stem + suffix + ".png"));
+  EXPECT_EQ(gfx::Player_Car_Stems().size(), 19u);
+  EXPECT_EQ(gfx::Car_Frame_Suffixes().size(), 10u);
+  std::set<std::string> three = {"Scirocco", "Audi_A4", "uk_bus", "uk_taxi"};
+  for (const auto& set : gfx::Opponent_Sets()) {
+    EXPECT_EQ(set.views, three.count(set.stem) ? 3 : 5) << set.stem;
+    EXPECT_TRUE(m.count("GFX/" + set.stem + "_0_0.png")) << set.stem;
+  }
+  for (int i = 1; i <= 5; ++i) EXPECT_TRUE(m.count("GFX/Wolkenkratzer0" + std::to_string(i) + ".png"));
+  for (int i = 1; i <= 6; ++i) EXPECT_TRUE(m.count("GFX/russia_bld0" + std::to_string(i) + ".png"));
+  for (const auto& e : gfx::Manifest()) EXPECT_EQ(e.path.find(".TRK"), std::string::npos);
+  // The ending reads glyph k of the scroll font at 16 k - 1: "!" at 15, "#" at 31.
+  const std::string& order = gfx::Scroll_Font_Order();
+  EXPECT_EQ(order.size(), 94u);
+  EXPECT_EQ(order.find('!'), 1u);
+  EXPECT_EQ(order.find('#'), 2u);
+  EXPECT_EQ(order.find('"'), std::string::npos);
+}
+
+// Every GFX path written in the game's sources must be a file of the manifest.
+TEST(ArtManifest, CoversEveryPicturePathTheGameAsksFor) {
+  auto m = Manifest_By_Path();
+  std::regex literal("\"(GFX/[^\"%<> ]+\\.(png|bmp|ttf))\"");
+  int seen = 0;
+  for (const auto& f : fs::recursive_directory_iterator(fs::path(VR_TEST_SOURCE_DIR) / "src")) {
+    if (!f.is_regular_file()) continue;
+    std::string ext = f.path().extension().string();
+    if (ext != ".cpp" && ext != ".h") continue;
+    std::string text = Read(f.path());
+    for (std::sregex_iterator it(text.begin(), text.end(), literal), end; it != end; ++it) {
+      ++seen;
+      EXPECT_TRUE(m.count((*it)[1].str())) << (*it)[1].str() << " in " << f.path();
+    }
+  }
+  EXPECT_GT(seen, 0);
+}
+
+TEST(ArtTree, HoldsEveryFileWithinTheBudget) {
+  std::uintmax_t total = 0;
+  size_t files = 0;
+  for (const auto& f : fs::recursive_directory_iterator(kRun / "GFX"))
+    if (f.is_regular_file() && f.path().extension() != ".TRK") {
+      total += f.file_size();
+      ++files;
+    }
+  for (const auto& e : gfx::Manifest()) EXPECT_TRUE(fs::is_regular_file(kRun / e.path)) << e.path;
+  EXPECT_GE(files, gfx::Manifest().size());
+  EXPECT_LT(total, 40u * 1024 * 1024);
+}
+
+TEST(ArtPng, LoadCleanlyWithBinaryAlphaForSpritesAndFullAlphaForStrips) {
+  for (const auto& e : gfx::Manifest()) {
+    if (e.path.substr(e.path.size() - 4) != ".png") continue;
+    Png p;
+    ASSERT_NO_FATAL_FAILURE(Load_Png(e.path, p));
+    EXPECT_GT(p.w(), 0);
+    bool any_opaque = false, any_clear = false, partial = false;
+    for (int y = 0; y < p.h(); ++y)
+      for (int x = 0; x < p.w(); ++x) {
+        int a = p.px(x, y)[3];
+        any_opaque = any_opaque || a == 255;
+        any_clear = any_clear || a == 0;
+        partial = partial || (a != 0 && a != 255);
+      }
+    switch (e.kind) {
+      case gfx::Kind::Sprite:
+        // The unscaled blit draws A == 255 only, the scaled one A != 0: no half measures.
+        EXPECT_FALSE(partial) << e.path;
+        EXPECT_TRUE(any_opaque) << e.path;
+        EXPECT_TRUE(any_clear) << e.path;
+        break;
+      case gfx::Kind::Opaque:
+        EXPECT_FALSE(any_clear || partial) << e.path;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+TEST(ArtPng, SkyStripsAreWideAndTallEnoughAndTileSeamlessly) {
+  for (const char* n : {"bg_redcityline", "bg_alps_snow", "bg_cloudy3", "bg_desertsky2", "bg_spain", "bg_russia",
+                        "bg_uk_dark", "bg_hungary", "bg_fantasysky", "bg_industry", "bg_bahamas", "bg_swiss"}) {
+    Png p;
+    ASSERT_NO_FATAL_FAILURE(Load_Png(std::string("GFX/") + n + ".png", p));
+    EXPECT_GE(p.w(), 1024) << n;
+    EXPECT_GE(p.h(), 480) << n;  // the horizon row can reach the bottom of the screen
+    // The last column continues into the first: compare the jump across the seam
+    // with the ordinary jumps between neighbouring columns.
+    double seam = 0, inner = 0;
+    for (int y = 0; y < p.h(); ++y)
+      for (int c = 0; c < 3; ++c) {
+        seam += std::abs(p.px(p.w() - 1, y)[c] - p.px(0, y)[c]);
+        inner += std::abs(p.px(p.w() / 2, y)[c] - p.px(p.w() / 2 + 1, y)[c]);
+      }
+    EXPECT_LT(seam, inner * 3 + p.h() * 6) << n;
+  }
+}
+
+// The canvas font reads cells in rows, each followed by a one-pixel gap, characters 32..127.
+void Check_Glyph_Sheet(const std::string& rel, int cw, int ch) {
+  Png p;
+  ASSERT_NO_FATAL_FAILURE(Load_Png(rel, p));
+  int x = 0, y = 0, laid = 0;
+  std::map<int, std::pair<int, int>> cell;
+  for (int c = 32; c <= 127; ++c) {
+    if (x + cw + 1 > p.w()) {
+      x = 0;
+      y += ch + 1;
+      if (y + ch > p.h()) break;
+    }
+    cell[c] = {x, y};
+    ++laid;
+    x += cw + 1;
+  }
+  ASSERT_EQ(laid, 96) << rel;
+  for (int c = 33; c <= 126; ++c) {
+    int ink = 0;
+    for (int j = 0; j < ch; ++j)
+      for (int i = 0; i < cw; ++i) {
+        const unsigned char* px = p.px(cell[c].first + i, cell[c].second + j);
+        // Pixels that would be invisible to the keyed blit must be fully clear.
+        if (px[3]) {
+          EXPECT_NE(px[0], 0) << rel << " char " << c;
+          ++ink;
+        }
+      }
+    EXPECT_GT(ink, 0) << rel << " char " << c;
+  }
+  // The gaps between cells stay empty.
+  for (int c = 32; c <= 127; ++c) {
+    int gx = cell[c].first + cw;
+    for (int j = 0; j < ch; ++j)
+      if (gx < p.w()) {
+        EXPECT_EQ(p.px(gx, cell[c].second + j)[3], 0) << rel << " gap after " << c;
+      }
+  }
+}
+
+TEST(ArtPng, GlyphSheetsFollowTheCellLayout) {
+  Check_Glyph_Sheet("GFX/VantoRelloFont12.png", 12, 16);
+  Check_Glyph_Sheet("GFX/VantoRelloFont60.png", 51, 69);
+}
+
+// The dial is drawn with its bottom centre at (318, 480); the needle turns about (318, 445)
+// with a length of 80 for speeds 0..160.
+TEST(ArtPng, SpeedometerDialLiesUnderTheWholeNeedleSweep) {
+  Png p;
+  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/speedometer.png", p));
+  int left = 318 - p.w() / 2, top = 480 - p.h();
+  for (int speed = 0; speed <= 160; speed += 5) {
+    int a = speed * 209 / 160 - 15;
+    double r = a * 3.14 / 180.0;
+    for (double len : {10.0, 40.0, 80.0}) {
+      int ex = static_cast<int>(318.0 - std::cos(r) * len), ey = static_cast<int>(445.0 - std::sin(r) * len);
+      int x = ex - left, y = ey - top;
+      ASSERT_TRUE(x >= 0 && y >= 0 && x < p.w() && y < p.h()) << speed;
+      EXPECT_EQ(p.px(x, y)[3], 255) << "speed " << speed << " length " << len;
+    }
+  }
+}
+
+TEST(ArtPng, CarsMatchTheRoadAndEachOther) {
+  // The player's car is drawn unscaled where the road's scale is 230.4 / 368; an
+  // opponent at that distance is drawn at that scale. A lane is 250 world units.
+  const double scale = 230.4 / 368.0, lane = 250 * scale;
+  const std::map<std::string, std::string> pairs = {{"Car_911", "911"},         {"Car_Mini", "Mini"},
+                                                    {"Car_Shelby", "Shelby"},   {"Car_DeLorean", "DeLorean"},
+                                                    {"Car_Koenigsegg", "Koenigsegg"}};
+  for (const auto& [player, opponent] : pairs) {
+    Png mine, theirs;
+    ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + player + "_0_0_0.png", mine));
+    ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + opponent + "_0_0.png", theirs));
+    double w_player = Opaque_Width(mine), w_opponent = Opaque_Width(theirs) * scale;
+    EXPECT_NEAR(w_player / w_opponent, 1.0, 0.12) << player;
+    EXPECT_GT(w_player / lane, 0.5) << player;
+    EXPECT_LT(w_player / lane, 0.8) << player;
+  }
+  // Steering views turn: the full-lock frames are wider than the straight one.
+  Png straight, left;
+  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/Car_BMW_M3_0_0_0.png", straight));
+  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/Car_BMW_M3_0_-2_0.png", left));
+  EXPECT_GT(Opaque_Width(left), Opaque_Width(straight) * 1.15);
+  // A figure standing at the road (base scale 1) is taller than a car at the same depth.
+  Png girl, car;
+  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/Pitstop_Girl_01.png", girl));
+  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/Scirocco_0_0.png", car));
+  EXPECT_GT(Opaque_Height(girl), Opaque_Height(car));
+  EXPECT_LT(Opaque_Height(girl), Opaque_Height(car) * 1.6);
+}
+
+TEST(ArtPng, AnimationFramesDiffer) {
+  // Alternate wheel frames, the brake frame and the wheel-spin frame each change the picture.
+  for (const char* stem : {"Car_Mini", "Car_F512", "Bike_Kawa"}) {
+    std::string base = std::string("GFX/") + stem;
+    for (auto [a, b] : {std::pair{"_0_0_0", "_0_0_1"}, {"_0_-2_0", "_0_-2_1"}, {"_0_0_0", "_-2_0"},
+                        {"_0_0_0", "_-1_0"}})
+      EXPECT_NE(Read(kRun / (base + a + ".png")), Read(kRun / (base + b + ".png"))) << stem << a << b;
+  }
+}
+
+TEST_F(SdlVideo, BmpsLoadThroughTheFrontEndLoaderWithTheirSizes) {
+  for (const auto& e : gfx::Manifest()) {
+    if (e.path.substr(e.path.size() - 4) != ".bmp") continue;
+    testing::internal::CaptureStdout();
+    SDL_Surface* s = Load_Sprites((kRun / e.path).c_str(), e.kind == gfx::Kind::BmpKeyed);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << e.path;
+    ASSERT_NE(s, nullptr) << e.path;
+    EXPECT_EQ(s->format->BitsPerPixel, 16) << e.path;
+    if (e.width) {
+      EXPECT_EQ(s->w, e.width) << e.path;
+    }
+    if (e.height) {
+      EXPECT_EQ(s->h, e.height) << e.path;
+    }
+    SDL_FreeSurface(s);
+  }
+}
+
+// Keyed pictures are pure black exactly where the background shows; nothing they draw
+// may turn black in the 16-bit screen format.
+TEST_F(SdlVideo, KeyedBmpsUseBlackOnlyForTheBackground) {
+  for (const auto& e : gfx::Manifest()) {
+    if (e.kind != gfx::Kind::BmpKeyed) continue;
+    SDL_Surface* raw = nullptr;
+    SDL_Surface* s = Load_Bmp(e.path, &raw);
+    ASSERT_NE(s, nullptr) << e.path;
+    ASSERT_EQ(raw->format->BytesPerPixel, 3) << e.path;
+    int black_raw = 0, black_screen = 0;
+    SDL_LockSurface(raw);
+    for (int y = 0; y < raw->h; ++y)
+      for (int x = 0; x < raw->w; ++x) black_raw += Get_Pixel(raw, x, y) == 0;
+    SDL_UnlockSurface(raw);
+    uint32_t key = SDL_MapRGB(s->format, 0, 0, 0);
+    SDL_LockSurface(s);
+    for (int y = 0; y < s->h; ++y)
+      for (int x = 0; x < s->w; ++x) black_screen += Get_Pixel(s, x, y) == key;
+    SDL_UnlockSurface(s);
+    EXPECT_EQ(black_raw, black_screen) << e.path;
+    EXPECT_LT(black_raw, raw->w * raw->h) << e.path;
+    SDL_FreeSurface(raw);
+    SDL_FreeSurface(s);
+  }
+}
+
+TEST_F(SdlVideo, ScreenPiecesFitWhereTheScreensPutThem) {
+  auto size = [](const std::string& rel) {
+    SDL_Surface* s = Load_Bmp("GFX/" + rel + ".bmp");
+    EXPECT_NE(s, nullptr) << rel;
+    std::pair<int, int> wh = s ? std::pair{s->w, s->h} : std::pair{0, 0};
+    if (s) SDL_FreeSurface(s);
+    return wh;
+  };
+  // Grid pictures at x 16/228/448, y 99..399, inside frames at x 0/210/420, y 80..380.
+  for (const char* n : {"icon_license", "icon_live_update", "icon_leader", "diff_easy", "diff_expert", "select_world2",
+                        "icon_input_key", "icon_input_joy", "icon_VRCS", "icon_splayer", "icon_tournament",
+                        "icon_mplayer", "icon_automatic", "icon_sc_palms", "track_bavaria", "track_swiss",
+                        "select_start2", "select_build", "select_cls", "select_r190", "icon_save", "icon_cancel"}) {
+    auto [w, h] = size(n);
+    EXPECT_LE(16 + w, 210) << n;
+    EXPECT_LE(448 + w, 640) << n;
+    EXPECT_LE(99 + h, 180) << n;
+    EXPECT_GE(w, 150) << n;
+  }
+  for (const char* n : {"Selector", "Selector2"}) {
+    auto [w, h] = size(n);
+    EXPECT_GE(w, 210) << n;
+    EXPECT_LE(420 + w, 640) << n;
+    EXPECT_EQ(h, 100) << n;
+  }
+  // Gear gate at (515, 355); the ball's corner goes to slot offsets up to (90, 60).
+  auto [gw, gh] = size("gearplate");
+  auto [bw, bh] = size("gearball");
+  EXPECT_GE(gw, 90 + bw);
+  EXPECT_GE(gh, 60 + bh);
+  EXPECT_LE(515 + gw, 640);
+  EXPECT_LE(355 + gh, 480);
+  // Round and notice pictures at (117, 111), above the texts at y 399.
+  for (const char* n : {"tournament_FL", "tournament_CH", "info_red"}) {
+    auto [w, h] = size(n);
+    EXPECT_LE(117 + w, 640 - 117) << n;
+    EXPECT_LE(111 + h, 399) << n;
+  }
+  // Browser tile at (10, 310), left of the text column at x 260.
+  auto [tw, th] = size("lt_palms");
+  EXPECT_LE(10 + tw, 260);
+  EXPECT_LE(310 + th, 480);
+  // Settings plate at (145, 60) holds the heading (y 90) and the value (y 120).
+  auto [aw, ah] = size("aluplate");
+  EXPECT_LE(145 + aw, 640);
+  EXPECT_GE(60 + ah, 150);
+  // Scroll font: one row of 16 x 32 cells.
+  auto [sw, sh] = size("scrollfont");
+  EXPECT_EQ(sh, 32);
+  EXPECT_GE(sw, 16 * 94);
+}
+
+TEST(ArtFonts, OpenAtTheirSizesAndRenderUmlauts) {
+  ASSERT_EQ(SDL_Init(0), 0);
+  ASSERT_EQ(TTF_Init(), 0);
+  const std::pair<const char*, int> fonts[] = {{"VantoRello.ttf", 30}, {"MenuFont.ttf", 12}, {"construct.ttf", 54},
+                                               {"vantorello_con.ttf", 12}, {"construct.ttf", 32}, {"DSD.ttf", 24},
+                                               {"DSD.ttf", 14}};
+  for (const auto& [name, size] : fonts) {
+    TTF_Font* f = TTF_OpenFont((kRun / "GFX" / name).c_str(), size);
+    ASSERT_NE(f, nullptr) << name;
+    SDL_Color white = {255, 255, 255, 0};
+    SDL_Surface* s = TTF_RenderUTF8_Blended(f, "\xC3\xA4\xC3\xBC", white);
+    ASSERT_NE(s, nullptr) << name;
+    EXPECT_GT(s->w, size / 2) << name;
+    SDL_FreeSurface(s);
+    TTF_CloseFont(f);
+    std::string stem = fs::path(name).stem();
+    EXPECT_TRUE(fs::is_regular_file(kRun / "GFX" / (stem + "-LICENSE.txt"))) << name;
+  }
+  TTF_Quit();
+  SDL_Quit();
+}
+
+fs::path Generator() {
+  char buf[4096];
+  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return {};
+  buf[n] = 0;
+  return fs::path(buf).parent_path() / "tools" / "artgen" / "vr_artgen";
+}
+
+TEST(ArtGenerator, WritesTheSameBytesEveryRun) {
+  fs::path gen = Generator();
+  if (!fs::exists(gen)) GTEST_SKIP() << "no generator at " << gen;
+  ScopedTempDir dir;
+  for (const char* run : {"a", "b"}) {
+    std::string cmd = gen.string() + " " + dir.path() + "/" + run + " > /dev/null";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+  }
+  size_t compared = 0;
+  for (const auto& e : gfx::Manifest()) {
+    std::string a = Read(fs::path(dir.path()) / "a" / e.path), b = Read(fs::path(dir.path()) / "b" / e.path);
+    ASSERT_FALSE(a.empty()) << e.path;
+    EXPECT_TRUE(a == b) << e.path;
+    ++compared;
+  }
+  EXPECT_EQ(compared, gfx::Manifest().size());
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "../../tools/roadview/road_view.h"
+#include "core/game.h"
+#include "road/road.h"
+#include "support/temp_dir.h"
+#include "track/scenery.h"
+
+namespace {
+
+// A game object in an empty directory: every picture is missing.
+struct SceneryFixture : ::testing::Test {
+  ScopedTempDir dir;
+  std::unique_ptr<Game> game;
+  void SetUp() override {
+    testing::internal::CaptureStdout();
+    game.reset(new Game());
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(Allocate_Track_Sectors(), 1);
+    trackStats = {};
+    generatorParams = GeneratorParams();
+  }
+  void TearDown() override { Free_Track_Sectors(); }
+  // n sectors of 10 segments; `free` says which are free (state 1).
+  void Sectors(int n, bool free = true) {
+    trackSectorCount = n;
+    for (int s = 0; s < n; ++s) trackSectors[s] = {10, free ? 1 : 2, 0, 0, {}, {}, {}, {}, {}, {}, {}, {}};
+  }
+  int Placed() const {
+    int placed = 0;
+    for (int s = 0; s < trackSectorCount; ++s) placed += trackSectors[s].state == 2;
+    return placed;
+  }
+};
+
+TEST_F(SceneryFixture, ObjectSpritesFirstLoadWinsAndFreeingClearsAll) {
+  testing::internal::CaptureStdout();
+  game->Load_Object_Sprite(999, "GFX/x.png", 4, 3, 1.0f, 1);
+  game->Load_Object_Sprite(-1, "GFX/x.png", 4, 3, 1.0f, 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Invalid Sprite ID.\nError: Invalid Sprite ID.\n");
+  testing::internal::CaptureStdout();
+  game->Load_Object_Sprite(210, "GFX/hotel_l.png", 1, 3, 6.0f, 0);
+  std::string report = testing::internal::GetCapturedStdout();
+  EXPECT_NE(report.find("GFX/hotel_l.png"), std::string::npos);  // the missing file is reported
+  sprite* hotel = game->Object_Sprite(210);
+  ASSERT_NE(hotel, nullptr);
+  EXPECT_EQ(hotel->h_anchor, 1);
+  EXPECT_EQ(hotel->v_anchor, 3);
+  EXPECT_FLOAT_EQ(hotel->base_scale, 6.0f);
+  EXPECT_EQ(hotel->shadow, 0);
+  game->Load_Object_Sprite(210, "GFX/other.png", 4, 3, 1.0f, 1);
+  EXPECT_EQ(game->Object_Sprite(210), hotel);
+
+  testing::internal::CaptureStdout();
+  game->Load_Scenery_Set(2);
+  sprite* pillar = game->Object_Sprite(401);
+  sprite* sign = game->Object_Sprite(31);
+  game->Load_Scenery_Set(8);  // loads 401 and 31 again: the Bavaria sprites stay
+  game->Load_Scenery_Set(13);
+  std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("Error: unknown track type!\n"), std::string::npos);
+  EXPECT_EQ(game->Object_Sprite(401), pillar);
+  EXPECT_EQ(game->Object_Sprite(31), sign);
+  EXPECT_FLOAT_EQ(game->Object_Sprite(24)->base_scale, 2.0f);  // Santa
+  EXPECT_EQ(game->Object_Sprite(114)->shadow, 1);               // a Hungary tree
+  EXPECT_EQ(game->Object_Sprite(458)->shadow, 0);               // ground texture
+  EXPECT_EQ(game->scenery_sprites.count, 1u + 13u + 10u);       // hotel, Bavaria, Hungary without 401 and 31
+
+  game->Free_Object_Sprites();
+  EXPECT_EQ(game->scenery_sprites.count, 0u);
+  for (int id = 0; id < kObjectIds; ++id) {
+    EXPECT_EQ(game->scenery_cache[id].loaded, 0);
+    EXPECT_EQ(game->scenery_cache[id].set, nullptr);
+  }
+  EXPECT_EQ(game->Object_Sprite(5000), nullptr);
+}
+
+TEST_F(SceneryFixture, SetSectorObjectFillsSlotsAndCountsByClass) {
+  TrackSector t = {};
+  Set_Sector_Object(t, kSlotL3, 400, 16, 10);
+  Set_Sector_Object(t, kSlotR3, 401, 16, -10);
+  Set_Sector_Object(t, kSlotR1, 100, 16, 350);
+  Set_Sector_Object(t, kSlotL1, 101, 16, -350);
+  Set_Sector_Object(t, kSlotR2, 150, 8, 440);
+  Set_Sector_Object(t, kSlotL2, 250, 8, -390);
+  Set_Sector_Object(t, kSlotLeftGround, 455, 7, 7);
+  Set_Sector_Object(t, kSlotRightGround, 210, 7, 7);
+  Set_Sector_Object(t, 9, 299, 1, 1);
+  EXPECT_EQ(t.L3.id, 400);
+  EXPECT_EQ(t.R3.offset, -10);
+  EXPECT_EQ(t.R1.id, 100);
+  EXPECT_EQ(t.L1.offset, -350);
+  EXPECT_EQ(t.R2.period, 8);
+  EXPECT_EQ(t.L2.id, 250);
+  EXPECT_EQ(t.C0.id, 455);
+  EXPECT_EQ(t.C0.period, 0);
+  EXPECT_EQ(t.C0.offset, 0);
+  EXPECT_EQ(t.C1.id, 210);
+  EXPECT_EQ(trackStats.trees, 2);
+  EXPECT_EQ(trackStats.bushes, 1);
+  EXPECT_EQ(trackStats.houses, 1);  // 299 went to no slot
+  EXPECT_EQ(trackStats.business, 1);
+  EXPECT_EQ(trackStats.stones, 1);
+}
+
+TEST_F(SceneryFixture, ScatteredPlacementLimits) {
+  Sectors(720);  // 9 objects per count
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Place_Objects(57, 1, 100, 0, 0), 0);  // 513
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: too many objects at once.\n");
+  EXPECT_EQ(Placed(), 0);
+  Sectors(640);
+  EXPECT_EQ(Place_Objects(64, 1, 100, 0, 0), 1);  // 512
+  EXPECT_EQ(Placed(), 512);
+  EXPECT_EQ(trackStats.trees, 512);
+  generatorParams.scenery = 0;
+  EXPECT_EQ(Place_Objects(64, 1, 100, 0, 0), 0);  // none asked for
+}
+
+TEST_F(SceneryFixture, ScatteredPlacementFillsExactlyTheFreeSectors) {
+  Sectors(80);
+  for (int s = 0; s < 80; s += 2) trackSectors[s].state = 0;  // 40 free
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Place_Objects(41, 2, 150, 0, 0), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: Not enough free sectors (40) to place 41 objects.\n");
+  EXPECT_EQ(Placed(), 0);
+  std::srand(7);
+  EXPECT_EQ(Place_Objects(40, 2, 150, 100, 200), 1);
+  for (int s = 1; s < 80; s += 2) {
+    EXPECT_EQ(trackSectors[s].state, 2);
+    EXPECT_EQ(trackSectors[s].R2.id, 150);
+    EXPECT_EQ(trackSectors[s].R2.period, 16);
+    EXPECT_EQ(trackSectors[s].R2.offset, 550);
+    EXPECT_EQ(trackSectors[s].L2.id, 0);
+  }
+  EXPECT_EQ(trackStats.bushes, 40);
+}
+
+TEST_F(SceneryFixture, ClusterNeverStartsAtTheLastStartNorOverAnOccupiedSector) {
+  for (unsigned seed = 1; seed < 200; ++seed) {
+    Sectors(80);
+    trackSectors[40].state = 2;
+    std::srand(seed);
+    ASSERT_EQ(Place_Objects(505, 3, 250, 100, 100), 1);  // 5 in a row
+    int first = -1;
+    for (int s = 0; s < 80; ++s)
+      if (s != 40 && trackSectors[s].state == 2) {
+        if (first < 0) first = s;
+      }
+    ASSERT_GE(first, 0);
+    EXPECT_LE(first, 74) << seed;               // 80 - 5 is never a start
+    EXPECT_TRUE(first + 4 < 40 || first > 40) << seed;
+    for (int s = first; s < first + 5; ++s) {
+      EXPECT_EQ(trackSectors[s].L2.id, 250);
+      EXPECT_EQ(trackSectors[s].L2.period, 8);
+      EXPECT_EQ(trackSectors[s].L2.offset, -400);
+      EXPECT_EQ(trackSectors[s].R2.offset, 450);
+    }
+  }
+  EXPECT_EQ(trackStats.houses, 199 * 10);  // both sides count twice
+}
+
+TEST_F(SceneryFixture, ClusterWithoutRoomWarns) {
+  Sectors(80);
+  for (int s = 0; s < 80; s += 4) trackSectors[s].state = 2;  // no five free in a row
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Place_Objects(505, 0, 250, 0, 0), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: Clustering of object not possible Sectors: 5\n");
+  EXPECT_EQ(Placed(), 20);  // unchanged
+  Sectors(80);
+  for (int s = 0; s < 80; ++s) trackSectors[s].state = 1;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Place_Objects(580, 1, 250, 0, 0), 0);  // 80 in a row: n - number < 1
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: Clustering of object not possible Sectors: 80\n");
+}
+
+TEST_F(SceneryFixture, SectorsBecomeRoadRunsAndUnloadedIdsDrawNothing) {
+  roadview::Plain_Scenery(*game);
+  game->New_Road();
+  Sectors(2);
+  trackSectors[0] = {10, 1, 0, 0, {100, 16, -350}, {150, 16, -300}, {400, 16, 10},
+                     {100, 16, 350}, {150, 16, 440}, {400, 16, -10}, {455, 0, 0}, {455, 0, 0}};
+  trackSectors[1] = trackSectors[0];
+  trackSectors[1].length = 20;
+  trackSectors[1].R2 = {777, 16, 440};  // from a scenario whose set is not loaded
+  trackSectors[1].C0 = {kNoGroundTexture, 0, 0};
+  testing::internal::CaptureStdout();
+  game->Sectors_To_Road_Objects();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "ERROR: Sprite not loaded!\nR1: 100\nR2: 777\nR3: 400\nL1: 100\nL2: 150\nL3: 400\n");
+  road::Road& r = *game->road;
+  EXPECT_EQ(r.R2->count(), 2u);
+  EXPECT_EQ(r.R2->object(0), game->Object_Sprite(150));
+  EXPECT_EQ(r.R2->sectors[0].offset, 440);
+  EXPECT_EQ(r.R2->object(1), nullptr);
+  EXPECT_EQ(r.R2->sectors[1].period, 0);
+  EXPECT_EQ(r.R2->start(1), 10);
+  EXPECT_EQ(r.L3->sectors[1].offset, 10);
+  EXPECT_EQ(r.R3->sectors[1].offset, -10);
+  EXPECT_EQ(r.C0->total, 30);  // the sector without texture keeps its place
+  EXPECT_EQ(r.C0->object(1), nullptr);
+  EXPECT_EQ(r.C1->object(1), game->Object_Sprite(455));
+  // Drawing the road over those runs is safe.
+  r.add_sector(5, 0, 0, 200);
+  r.add_sector(5, 0, 0, 0);
+  r.setup(640, 480, 250, 100);
+  r.set_vehicles(&game->vehicles);
+  for (int p = 0; p < 3000; p += 100) {
+    r.fill_buckets(r.buckets, p);
+    r.draw(*game->canvas, r.buckets, p);
+  }
+}
+
+}  // namespace
