@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "audio/sound.h"
 #include "common/frame_hook.h"
 #include "common/memory.h"
 #include "core/game.h"
@@ -111,6 +112,15 @@ void Autopilot(int screen_id) {
     Push_Key(SDLK_ESCAPE, true);
   }
   if (!game.race_finished && !game.game_over) Steer(game);
+}
+
+// The main loop's steps for one race on the built-in track.
+void Run_Builtin_Race() {
+  theGame->Build_Builtin_Track();
+  Prepare_First_Frame();
+  Start_Race_Sounds();
+  theGame->Race_Loop();
+  Clear_Race();
 }
 
 class RaceLoop : public ::testing::Test {
