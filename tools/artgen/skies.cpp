@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include "draw.h"
 #include "skies.h"
@@ -345,7 +348,7 @@ Pic sky_swiss() {
 
 }  // namespace
 
-Pic sky_strip(int scenario) {
+Pic paint_strip(int scenario) {
   switch (scenario) {
     case 2: return sky_alps();
     case 3: return sky_redcity();
@@ -362,19 +365,33 @@ Pic sky_strip(int scenario) {
   }
 }
 
+// Each strip is painted once; the sky files and the menu views share it.
+const Pic& cached_strip(int scenario) {
+  static std::mutex mutex;
+  static std::map<int, std::unique_ptr<Pic>> cache;
+  std::unique_ptr<Pic>* slot;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    slot = &cache[scenario];
+  }
+  static std::once_flag once[13];
+  std::call_once(once[std::clamp(scenario, 0, 12)], [&] { *slot = std::make_unique<Pic>(paint_strip(scenario)); });
+  return **slot;
+}
+
+Pic sky_strip(int scenario) {
+  const Pic& src = cached_strip(scenario);
+  Pic p(src.w, src.h);
+  cairo_set_source_surface(p.cr, src.surface, 0, 0);
+  cairo_set_operator(p.cr, CAIRO_OPERATOR_SOURCE);
+  cairo_paint(p.cr);
+  return p;
+}
+
 void register_skies(Registry& r) {
-  r["GFX/bg_cloudy3.png"] = sky_florida;
-  r["GFX/bg_alps_snow.png"] = sky_alps;
-  r["GFX/bg_redcityline.png"] = sky_redcity;
-  r["GFX/bg_desertsky2.png"] = sky_desert;
-  r["GFX/bg_spain.png"] = sky_spain;
-  r["GFX/bg_russia.png"] = sky_russia;
-  r["GFX/bg_uk_dark.png"] = sky_uk;
-  r["GFX/bg_hungary.png"] = sky_hungary;
-  r["GFX/bg_fantasysky.png"] = sky_fantasy;
-  r["GFX/bg_industry.png"] = sky_industry;
-  r["GFX/bg_bahamas.png"] = sky_bahamas;
-  r["GFX/bg_swiss.png"] = sky_swiss;
+  const char* files[] = {"bg_cloudy3", "bg_alps_snow", "bg_redcityline", "bg_desertsky2", "bg_spain", "bg_russia",
+                         "bg_uk_dark", "bg_hungary", "bg_fantasysky", "bg_industry", "bg_bahamas", "bg_swiss"};
+  for (int i = 0; i < 12; ++i) r[std::string("GFX/") + files[i] + ".png"] = [i] { return sky_strip(i + 1); };
 }
 
 }  // namespace art

@@ -116,7 +116,8 @@ std::array<int, 4> Voice_Chord(const Chord& chord, int tonic, const std::array<i
       int target = prev[j], pc = pcs[order[j]];
       int p = target - ((target - pc) % 12 + 12) % 12;  // pitch class pc at or below target
       if (target - p > 6) p += 12;
-      p = std::clamp(p, 50, 79);
+      while (p < 50) p += 12;
+      while (p > 79) p -= 12;
       v[j] = p;
       cost += std::abs(p - target);
     }
@@ -138,7 +139,9 @@ int Bass_Pitch(const Chord& c, int tonic) {
 struct MNote { int step, len, rel; };
 
 std::vector<MNote> Make_Motif(Rng& rng, float density, bool anthem) {
-  static const std::vector<std::vector<int>> busy = {{0, 2}, {0, 1, 2}, {0, 2, 3}, {0, 3}, {0, 1, 2, 3}, {2, 3}, {0}};
+  // Rhythm cells of one beat (onsets in sixteenths); busy ones mostly in eighths.
+  static const std::vector<std::vector<int>> busy = {{0, 2}, {0, 2}, {0, 2}, {0, 3}, {0, 2, 3},
+                                                     {0, 1, 2}, {2}, {0}};
   static const std::vector<std::vector<int>> calm = {{0}, {0}, {0, 2}, {}, {2}};
   std::vector<int> onsets;
   for (int beat = 0; beat < 8; ++beat) {
@@ -153,19 +156,25 @@ std::vector<MNote> Make_Motif(Rng& rng, float density, bool anthem) {
     if (beat == 0 && (cell.empty() || cell[0] != 0)) cell.insert(cell.begin(), 0);
     for (int o : cell) onsets.push_back(beat * 4 + o);
   }
+  // Pitches: mostly steps, now and then a leap that the next note answers by a step back.
   std::vector<MNote> notes;
   int rel = rng.chance(0.5f) ? 0 : (rng.chance(0.5f) ? 2 : 4);
+  int last_move = 0;
   for (size_t k = 0; k < onsets.size(); ++k) {
     int next = k + 1 < onsets.size() ? onsets[k + 1] : 32;
     int len = next - onsets[k];
     if (len > 4 && rng.chance(0.4f)) len = rng.chance(0.5f) ? 2 : 3;  // a rest before the next note
     len = std::min(len, 8);
     notes.push_back({onsets[k], len, rel});
-    static const int moves[] = {-2, -1, -1, 1, 1, 2, -3, 3, 1, -1, 4, 2};
-    int move = moves[rng.range(0, 11)];
-    if (rel > 5) move = -std::abs(move);
-    if (rel < -3) move = std::abs(move);
+    static const int steps[] = {-1, -1, 1, 1, -2, 2, 0, 1, -1, 2};
+    int move;
+    if (std::abs(last_move) >= 3) move = last_move > 0 ? -1 : 1;
+    else if (rng.chance(0.12f)) move = rng.chance(0.5f) ? 3 : -3 - rng.range(0, 1);
+    else move = steps[rng.range(0, 9)];
+    if (rel + move > 5) move = -std::abs(move);
+    if (rel + move < -3) move = std::abs(move);
     rel += move;
+    last_move = move;
   }
   return notes;
 }
@@ -373,10 +382,10 @@ struct Composer {
     }
   }
 
-  void Arpeggio(Pattern& p, int bars, Section sec, const Harmony& h) {
-    if (st.arp == Arp::None || sec == Section::End) return;
+  void Arpeggio(Pattern& p, int bars, Section sec, const Harmony& h, Arp arp) {
+    if (arp == Arp::None || sec == Section::End) return;
     static const std::vector<int> shapes[] = {{}, {0, 1, 2, 3}, {0, 1, 2, 3, 2, 1}, {0, 2, 1, 2}, {0, 2, 1, 3, 2, 0, 3, 1}};
-    const std::vector<int>& shape = shapes[static_cast<int>(st.arp)];
+    const std::vector<int>& shape = shapes[static_cast<int>(arp)];
     int step = st.arp_eighths ? 2 : 1, k = 0;
     for (int bar = 0; bar < bars; ++bar) {
       for (int r = 0; r < kRowsPerBar; r += step, ++k) {
@@ -427,7 +436,8 @@ struct Composer {
     p.set((cad + 1) * kRowsPerBar + 12, channel, Cell::kOff, inst);
   }
 
-  Pattern Make_Section(Section sec, int bars, const Harmony& h) {
+  // `repeat` counts earlier sections of the same kind; repeats get a little more going on.
+  Pattern Make_Section(Section sec, int bars, const Harmony& h, int repeat) {
     Pattern p(bars * kRowsPerBar, kChannels);
     // Nothing rings on from the section before unless this one plays it again.
     const int melodic[] = {kChBass, kChChord0, kChChord0 + 1, kChChord0 + 2, kChChord0 + 3, kChArp,
@@ -436,10 +446,13 @@ struct Composer {
     Drums(p, bars, sec);
     Bass_Line(p, bars, sec, h);
     Chords(p, bars, sec, h);
-    Arpeggio(p, bars, sec, h);
+    Arp arp = st.arp;
+    if (arp == Arp::None && repeat > 0 && sec == Section::Chorus) arp = Arp::UpDown;
+    Arpeggio(p, bars, sec, h, arp);
     switch (sec) {
       case Section::Verse:
         Melody(p, kChLead, kLeadInst, bars, verse_motif, centre, h, 0.9f, 0);
+        if (repeat > 0) Melody(p, kChLead2, kLead2Inst, bars, verse_motif, centre, h, 0.45f, -2);
         break;
       case Section::Chorus:
         Melody(p, kChLead, kLeadInst, bars, chorus_motif, centre + 2, h, 1.0f, 0);
@@ -487,6 +500,7 @@ Song Compose(const Style& st) {
   song.instruments.push_back(arp);
   Instrument lead = Lead_Instrument(st.lead);
   lead.echo = st.echo;
+  lead.gain *= 1.25f;
   song.instruments.push_back(lead);
   Instrument lead2 = Lead_Instrument(st.lead2);
   lead2.gain *= 0.8f;
@@ -498,15 +512,17 @@ Song Compose(const Style& st) {
   Harmony bridge = Make_Harmony(st.bridge.empty() ? st.verse : st.bridge);
   Harmony ending = Make_Harmony({"I"});
   if (Scale_Steps(st.scale)[2] == 3) ending = Make_Harmony({"i"});
+  int seen[128] = {};
   for (char form : st.form) {
     c.Set_Key(form == 'K' ? 2 : 0);
+    int repeat = seen[static_cast<unsigned char>(form) & 127]++;
     switch (form) {
-      case 'I': song.patterns.push_back(c.Make_Section(Section::Intro, 4, verse)); break;
-      case 'A': song.patterns.push_back(c.Make_Section(Section::Verse, 8, verse)); break;
-      case 'B': case 'K': song.patterns.push_back(c.Make_Section(Section::Chorus, 8, chorus)); break;
-      case 'C': song.patterns.push_back(c.Make_Section(Section::Breakdown, 8, bridge)); break;
-      case 'O': song.patterns.push_back(c.Make_Section(Section::Outro, 4, verse)); break;
-      case 'E': song.patterns.push_back(c.Make_Section(Section::End, 2, ending)); break;
+      case 'I': song.patterns.push_back(c.Make_Section(Section::Intro, 4, verse, repeat)); break;
+      case 'A': song.patterns.push_back(c.Make_Section(Section::Verse, 8, verse, repeat)); break;
+      case 'B': case 'K': song.patterns.push_back(c.Make_Section(Section::Chorus, 8, chorus, repeat)); break;
+      case 'C': song.patterns.push_back(c.Make_Section(Section::Breakdown, 8, bridge, repeat)); break;
+      case 'O': song.patterns.push_back(c.Make_Section(Section::Outro, 4, verse, repeat)); break;
+      case 'E': song.patterns.push_back(c.Make_Section(Section::End, 2, ending, repeat)); break;
       default: throw std::runtime_error("bad form letter in " + st.file);
     }
     song.order.push_back(static_cast<int>(song.patterns.size()) - 1);

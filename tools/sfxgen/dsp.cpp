@@ -45,6 +45,7 @@ float Osc::tick(Wave w, float hz, Rng* noise) {
       float t2 = t - width;
       if (t2 < 0.0f) t2 += 1.0f;
       out -= Poly_Blep(t2, dt);
+      out += 1.0f - 2.0f * width;  // no DC offset
       break;
     }
     case Wave::Noise: out = noise ? noise->bipolar() : 0.0f; break;
@@ -163,6 +164,18 @@ void Fold_Loop(Stereo& buf, size_t loop_frames) {
   }
   buf.l.resize(loop_frames);
   buf.r.resize(loop_frames);
+}
+
+void Remove_Dc(Stereo& s, bool loop) {
+  for (std::vector<float>* ch : {&s.l, &s.r}) {
+    OnePole dc;
+    dc.set(12.0f);
+    if (loop) {
+      Circular_Filter(*ch, [&](float x) { return dc.high(x); });
+    } else {
+      for (float& v : *ch) v = dc.high(v);
+    }
+  }
 }
 
 float Peak(const Stereo& s) {

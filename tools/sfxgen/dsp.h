@@ -128,6 +128,9 @@ void Circular_Filter(std::vector<float>& x, F&& filter) {
   for (float& v : x) v = filter(v);
 }
 
+// High-pass at a few hertz; `loop` treats the buffer as one turn of an endless loop.
+void Remove_Dc(Stereo& s, bool loop);
+
 float Peak(const Stereo& s);
 float Rms(const Stereo& s);
 // Scales to the target RMS, then bends peaks above `knee` smoothly towards `ceiling`.

@@ -270,7 +270,7 @@ Stereo Race_Start() {
   Add_Note(s, 1.96, 0.6, 880.0f, Wave::Sine, beep, 0.3f);
   Add_Reverb(s, 0.3f, 0.15f);
   Trim_Tail(s, 2e-4f, Seconds(2.6));
-  Normalize_Peak(s, 0.7f);
+  Normalize_Peak(s, 0.55f);
   return s;
 }
 

@@ -33,7 +33,7 @@ Instrument Lead_Instrument(Lead lead) {
     case Lead::Pluck:
       in.wave1 = Wave::Saw; in.mix2 = 0.5f; in.wave2 = Wave::Square; in.detune = 5.0f;
       in.amp = {0.001f, 0.35f, 0.0f, 0.2f}; in.cutoff = 900.0f; in.env_mod = 3.0f;
-      in.filter_decay = 0.12f; in.vibrato = 0.0f; in.gain = 0.3f;
+      in.filter_decay = 0.12f; in.vibrato = 0.0f; in.gain = 0.36f;
       break;
     case Lead::Brass:
       in.wave1 = Wave::Saw; in.unison = 3; in.spread = 12.0f;
@@ -57,7 +57,7 @@ Instrument Lead_Instrument(Lead lead) {
     case Lead::Whistle:
       in.wave1 = Wave::Sine; in.mix2 = 0.15f; in.wave2 = Wave::Triangle; in.octave2 = 1;
       in.amp = {0.02f, 0.2f, 0.9f, 0.12f}; in.vibrato = 0.3f; in.vibrato_rate = 5.8f;
-      in.gain = 0.3f;
+      in.gain = 0.22f;
       break;
     case Lead::Sync:
       in.wave1 = Wave::Saw; in.mix2 = 0.8f; in.wave2 = Wave::Pulse25; in.octave2 = 1; in.detune = 4.0f;
@@ -112,7 +112,7 @@ Instrument Keys_Instrument(Keys keys) {
       in.wave1 = Wave::Pulse25; in.mix2 = 0.6f; in.wave2 = Wave::Triangle; in.detune = 8.0f;
       in.unison = 3; in.spread = 14.0f;
       in.amp = {0.5f, 1.0f, 0.85f, 0.8f}; in.cutoff = 1300.0f; in.resonance = 1.3f;
-      in.vibrato = 0.06f; in.vibrato_rate = 4.5f; in.reverb = 0.55f; in.gain = 0.08f;
+      in.vibrato = 0.06f; in.vibrato_rate = 4.5f; in.reverb = 0.55f; in.gain = 0.05f;
       break;
     case Keys::Chip:
       in.wave1 = Wave::Square; in.amp = {0.001f, 0.12f, 0.5f, 0.04f}; in.cutoff = 5000.0f;
@@ -124,7 +124,7 @@ Instrument Keys_Instrument(Keys keys) {
 
 Instrument Bass_Instrument(Bass bass) {
   Instrument in;
-  in.gain = 0.36f;
+  in.gain = 0.3f;
   in.reverb = 0.03f;
   in.key_track = 0.2f;
   in.ducked = true;
@@ -135,7 +135,7 @@ Instrument Bass_Instrument(Bass bass) {
       break;
     case Bass::Chip:
       in.wave1 = Wave::Triangle; in.amp = {0.001f, 0.1f, 0.9f, 0.03f}; in.cutoff = 4000.0f;
-      in.gain = 0.5f;
+      in.gain = 0.4f;
       break;
     case Bass::Fat:
       in.wave1 = Wave::Square; in.mix2 = 0.8f; in.wave2 = Wave::Saw; in.detune = 10.0f; in.sub = 0.5f;
@@ -144,7 +144,7 @@ Instrument Bass_Instrument(Bass bass) {
       break;
     case Bass::Sub:
       in.wave1 = Wave::Sine; in.mix2 = 0.25f; in.wave2 = Wave::Saw; in.amp = {0.005f, 0.4f, 0.8f, 0.1f};
-      in.cutoff = 500.0f; in.gain = 0.5f;
+      in.cutoff = 500.0f; in.gain = 0.34f;
       break;
     case Bass::Pluck:
       in.wave1 = Wave::Saw; in.mix2 = 0.5f; in.wave2 = Wave::Square; in.sub = 0.4f;
@@ -171,7 +171,7 @@ std::vector<Instrument> Drum_Kit(Groove groove) {
     return in;
   };
   std::vector<Instrument> kit = {
-      drum(Instrument::Kick, 0.75f, 0.0f, 0.02f),     drum(Instrument::Snare, 0.4f, 0.05f, 0.2f),
+      drum(Instrument::Kick, 0.6f, 0.0f, 0.02f),     drum(Instrument::Snare, 0.4f, 0.05f, 0.2f),
       drum(Instrument::Clap, 0.3f, -0.05f, 0.25f),    drum(Instrument::HatClosed, 0.16f, 0.3f, 0.05f),
       drum(Instrument::HatOpen, 0.12f, 0.3f, 0.1f),   drum(Instrument::Shaker, 0.12f, -0.35f, 0.05f),
       drum(Instrument::Tom, 0.45f, -0.2f, 0.2f),      drum(Instrument::Cymbal, 0.14f, 0.0f, 0.2f),
