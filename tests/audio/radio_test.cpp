@@ -71,10 +71,6 @@ TEST_F(RadioTest, DefaultSongFollowsTrackTournamentAndCustomTrack) {
   EXPECT_EQ(current_song, 18);
   Play_Song(3);
   EXPECT_EQ(current_song, 18);
-  EXPECT_EQ(song_count, 19);
-  EXPECT_STREQ(songs[3].file, "menu.ogg");
-  EXPECT_STREQ(songs[3].title, "[ 4 ] Chill with me [ Theme ]");
-  EXPECT_STREQ(songs[0].album, "Vanto Rello OST");
   EXPECT_EQ(std::strncmp(songs[6].artist, "Quindral [", 10), 0);
   EXPECT_STRNE(songs[6].artist, songs[5].artist);
   EXPECT_STRNE(songs[14].artist, songs[6].artist);
