@@ -276,12 +276,12 @@ Model build_car(const CarSpec& s, const Pose& p) {
       {-hw + tuck, s.ride}, {hw - tuck, s.ride}, {hw, s.ride + 0.2}, {hw, top - 0.12}, {hw - 0.05, top},
       {-hw + 0.05, top}, {-hw, top - 0.12}, {-hw, s.ride + 0.2}};
   (void)r;
-  CarSpec spec = s;
+  CarSpec shape = s;
   bool brake = p.brake;
   if (tall)
-    m.prism_z(profile, 0, s.L, s.paint, 0.35, [spec, brake](cairo_t* cr) { tall_rear_details(cr, spec, brake); });
+    m.prism_z(profile, 0, s.L, s.paint, 0.35, [shape, brake](cairo_t* cr) { tall_rear_details(cr, shape, brake); });
   else
-    m.prism_z(profile, 0, s.L, s.paint, 0.45, [spec, brake](cairo_t* cr) { rear_details(cr, spec, brake); });
+    m.prism_z(profile, 0, s.L, s.paint, 0.45, [shape, brake](cairo_t* cr) { rear_details(cr, shape, brake); });
 
   if (s.body == Body::Bus) {
     add_side_windows(m, hw, s.H - 1.05, s.H - 0.35, 0.4, s.L - 0.4, 1.25, 1.05);
