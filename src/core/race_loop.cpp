@@ -219,12 +219,3 @@ void Clear_Race() {
   game.place = 0;
   game.input_up = game.input_left = game.input_right = game.input_down = 0;
 }
-
-void Run_Builtin_Race() {
-  theGame->Build_Builtin_Track();
-  if (!theGame->road) return;
-  Prepare_First_Frame();
-  Start_Race_Sounds();
-  theGame->Race_Loop();
-  Clear_Race();
-}

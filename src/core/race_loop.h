@@ -9,9 +9,6 @@ void Present_Intro_Frame();
 // One race-phase event; returns 0 when the race screen is to be left.
 int Handle_Race_Event(const SDL_Event& event);
 
-// The main loop's race steps for the built-in track: build it, prepare the first frame,
-// start the race sounds, run the race, clear it.
-void Run_Builtin_Race();
 // Sizes the view, marks the timer's second and draws one frame into the canvas unseen.
 void Prepare_First_Frame();
 // After a race: road destroyed, object sprites released, sound halted, race fields zeroed.

@@ -45,14 +45,9 @@ int Cluster_Starts(int n, int number, int* starts) {
 
 void Place_In(TrackSector& sector, int side, int id, int period, int left, int right) {
   ObjectSlot l = {id, period, left}, r = {id, period, right};
-  int counted = 1;
-  if (side == 0) {
-    int draw = Random_Range(1, 3);
-    side = draw == 1 ? 1 : (draw == 2 ? 2 : 3);
-    counted = 1;  // a side-0 draw counts once even when it fills both sides
-  } else if (side == 3) {
-    counted = 2;
-  }
+  // Side 3 counts twice; a side-0 draw (1 left, 2 right, 3 both) counts once.
+  int counted = side == 3 ? 2 : 1;
+  if (side == 0) side = Random_Range(1, 3);
   if (side == 1 || side == 3) sector.L2 = l;
   if (side == 2 || side == 3) sector.R2 = r;
   sector.state = 2;

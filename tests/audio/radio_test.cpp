@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <SDL/SDL_mixer.h>
+
 #include <cstring>
+#include <filesystem>
 
 #include "audio/engine_sound.h"
 #include "audio/radio.h"
@@ -68,10 +71,6 @@ TEST_F(RadioTest, DefaultSongFollowsTrackTournamentAndCustomTrack) {
   EXPECT_EQ(current_song, 18);
   Play_Song(3);
   EXPECT_EQ(current_song, 18);
-  EXPECT_EQ(song_count, 19);
-  EXPECT_STREQ(songs[3].file, "menu.ogg");
-  EXPECT_STREQ(songs[3].title, "[ 4 ] Chill with me [ Theme ]");
-  EXPECT_STREQ(songs[0].album, "Vanto Rello OST");
   EXPECT_EQ(std::strncmp(songs[6].artist, "Quindral [", 10), 0);
   EXPECT_STRNE(songs[6].artist, songs[5].artist);
   EXPECT_STRNE(songs[14].artist, songs[6].artist);
@@ -102,9 +101,18 @@ TEST_F(RadioTest, ScreenOpensOnTheTrackSongAndLeavesWithTheChoice) {
   EXPECT_EQ(current_song, 3);
   EXPECT_EQ(engine_level, 10);
   EXPECT_EQ(frame, 3);
+  if (std::filesystem::exists("SFX/song09.ogg")) {
+    EXPECT_EQ(Mix_PlayingMusic(), 1);  // plays on into the race
+  }
   SDL_Event pending;
   EXPECT_EQ(SDL_PollEvent(&pending), 1);  // the key-up of Return
   engine_level = 5;
+}
+
+TEST_F(RadioTest, EverySongHasItsMusicFile) {
+  if (!std::filesystem::exists("SFX")) GTEST_SKIP() << "no generated SFX tree";
+  Init_Radio();
+  for (const Song& song : songs) EXPECT_TRUE(std::filesystem::exists(std::string("SFX/") + song.file)) << song.file;
 }
 
 }  // namespace

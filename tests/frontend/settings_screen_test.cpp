@@ -72,20 +72,4 @@ TEST_F(SettingsScreenTest, RowsStopAtTheirEndsAndTheLastRowLeaves) {
   EXPECT_EQ(settings.version, 4);  // written on leaving
 }
 
-TEST_F(SettingsScreenTest, EnglishValueWordsAndHeadings) {
-  settings.language = 0;
-  settings.fullscreen = 0;
-  settings.crt_filter = 0;
-  EXPECT_STREQ(Settings_Heading(0), "Language");
-  EXPECT_STREQ(Settings_Heading(1), "Screenmode");
-  EXPECT_STREQ(Settings_Heading(2), "Filtermode");
-  EXPECT_STREQ(Settings_Value(0), "English");
-  EXPECT_STREQ(Settings_Value(1), "Window");
-  EXPECT_STREQ(Settings_Value(2), "None");
-  settings.language = 1;
-  EXPECT_STREQ(Settings_Value(0), "Deutsch");
-  EXPECT_STREQ(Settings_Value(2), "Kein Filter");
-  EXPECT_STREQ(Settings_Heading(2), "Filtermode");
-}
-
 }  // namespace

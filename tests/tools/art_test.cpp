@@ -305,6 +305,70 @@ TEST(ArtPng, CarsMatchTheRoadAndEachOther) {
   EXPECT_LT(Opaque_Height(girl), Opaque_Height(car) * 1.6);
 }
 
+// World height in metres of a sprite drawn by the road: vehicles at its scale, roadside
+// objects at twice its scale, both times the base scale; 92.4 world units make a metre.
+// Vehicles seen from above and behind show their roofs, so they measure a little taller.
+double World_Metres(const Png& p, double base, bool roadside) {
+  return Opaque_Height(p) * base * (roadside ? 2.0 : 1.0) / 92.4;
+}
+
+TEST(ArtPng, SceneryStandsInProportionToTheCars) {
+  struct Thing {
+    const char* name;
+    double base;
+    bool roadside;
+    double lo, hi;  // plausible height in metres
+  };
+  const Thing things[] = {
+      {"Palm_Tree_01", 1, true, 6, 20},     {"Tree08", 1, true, 6, 25},         {"russia_tree02", 1, true, 6, 25},
+      {"Bush_Hazelnut", 1, true, 0.8, 3.5}, {"HU_Reeds", 1, true, 1, 3.5},      {"House_01", 3, true, 6, 20},
+      {"hotel_l", 6, true, 25, 80},         {"Wolkenkratzer03", 3, true, 40, 150}, {"HU_Church", 3, true, 15, 60},
+      {"streetlight", 1, true, 5, 12},      {"Pfeiler01", 1, true, 0.6, 2},     {"Snowman", 1, true, 1.2, 2.5},
+      {"Santa", 2, true, 1.4, 2.2},         {"BS_surfer", 1, true, 1.4, 2.5},   {"desert_camel", 0.5, true, 1.6, 3},
+      {"Pitstop_Girl_01", 1, false, 1.5, 2.1}, {"startgirl0", 1, false, 1.5, 2.4}, {"Xmas_Girl_03", 1, false, 1.5, 2.1},
+      {"Scirocco_0_0", 1, false, 1.1, 1.8}, {"uk_bus_0_0", 1, false, 3.8, 6.2}, {"Transporter_0_0", 2, false, 1.8, 3.4},
+      {"Checkpoint2", 2.5, false, 5, 10},   {"start_frame2", 2, false, 5, 10},  {"roadblock1", 2, false, 0.8, 1.6},
+  };
+  for (const auto& t : things) {
+    Png p;
+    ASSERT_NO_FATAL_FAILURE(Load_Png(std::string("GFX/") + t.name + ".png", p));
+    double m = World_Metres(p, t.base, t.roadside);
+    EXPECT_GE(m, t.lo) << t.name;
+    EXPECT_LE(m, t.hi) << t.name;
+  }
+  // Gates span the road: five lanes of 250 units.
+  for (const char* gate : {"Checkpoint2", "Finish"}) {
+    Png p;
+    ASSERT_NO_FATAL_FAILURE(Load_Png(std::string("GFX/") + gate + ".png", p));
+    EXPECT_GE(Opaque_Width(p) * 2.5, 5 * 250) << gate;
+  }
+}
+
+TEST(ArtPng, FramesOfOneSpriteSetShareTheirSize) {
+  // The sprite anchors frames by their size; a frame of another size would jump.
+  for (const auto& stem : gfx::Player_Car_Stems()) {
+    Png first;
+    ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + stem + gfx::Car_Frame_Suffixes()[0] + ".png", first));
+    for (const auto& suffix : gfx::Car_Frame_Suffixes()) {
+      Png p;
+      ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + stem + suffix + ".png", p));
+      EXPECT_EQ(p.w(), first.w()) << stem << suffix;
+      EXPECT_EQ(p.h(), first.h()) << stem << suffix;
+    }
+  }
+  for (const auto& set : gfx::Opponent_Sets()) {
+    auto suffixes = gfx::View_Suffixes(set.views);
+    Png first;
+    ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + set.stem + suffixes[0] + ".png", first));
+    for (const auto& suffix : suffixes) {
+      Png p;
+      ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + set.stem + suffix + ".png", p));
+      EXPECT_EQ(p.w(), first.w()) << set.stem << suffix;
+      EXPECT_EQ(p.h(), first.h()) << set.stem << suffix;
+    }
+  }
+}
+
 TEST(ArtPng, AnimationFramesDiffer) {
   // Alternate wheel frames, the brake frame and the wheel-spin frame each change the picture.
   for (const char* stem : {"Car_Mini", "Car_F512", "Bike_Kawa"}) {
@@ -409,6 +473,68 @@ TEST_F(SdlVideo, ScreenPiecesFitWhereTheScreensPutThem) {
   auto [sw, sh] = size("scrollfont");
   EXPECT_EQ(sh, 32);
   EXPECT_GE(sw, 16 * 94);
+  // HUD icons beside their texts: timer at (30, 30), position at (30, 405), score value
+  // from y 33, progress bar from x 534 and y 36.
+  auto [iw, ih] = size("icon_time");
+  EXPECT_LE(2 + iw, 30);
+  EXPECT_LE(2 + ih, 30);
+  auto [pw, ph] = size("icon_position");
+  EXPECT_LE(2 + pw, 30);
+  EXPECT_LE(375 + ph, 405);
+  auto [scw, sch] = size("icon_score");
+  EXPECT_LE(2 + sch, 33);
+  (void)scw;
+  auto [rw, rh] = size("icon_road");
+  EXPECT_LE(470 + rw, 534);
+  EXPECT_LE(2 + rh, 36);
+}
+
+// The ending copies glyph k from x = 16 k - 1: each glyph keeps off the first and last
+// column of its cell, so that the copy takes all of it and nothing of its neighbour.
+TEST_F(SdlVideo, ScrollFontGlyphsKeepClearOfTheirCellEdges) {
+  SDL_Surface* raw = nullptr;
+  SDL_Surface* s = Load_Bmp("GFX/scrollfont.bmp", &raw);
+  ASSERT_NE(s, nullptr);
+  SDL_LockSurface(raw);
+  const std::string& order = gfx::Scroll_Font_Order();
+  for (size_t k = 0; k < order.size(); ++k) {
+    int ink = 0;
+    for (int y = 0; y < 32; ++y) {
+      EXPECT_EQ(Get_Pixel(raw, 16 * k, y), 0u) << "glyph " << k;
+      EXPECT_EQ(Get_Pixel(raw, 16 * k + 15, y), 0u) << "glyph " << k;
+      for (int x = 1; x < 15; ++x) ink += Get_Pixel(raw, 16 * k + x, y) != 0;
+    }
+    if (order[k] != ' ') {
+      EXPECT_GT(ink, 0) << "glyph " << k;
+    }
+  }
+  SDL_UnlockSurface(raw);
+  SDL_FreeSurface(raw);
+  SDL_FreeSurface(s);
+}
+
+// Cursor frames are see-through inside; the gear ball is round.
+TEST_F(SdlVideo, KeyedPicturesAreClearWhereTheyFrame) {
+  for (const char* n : {"Selector", "Selector2"}) {
+    SDL_Surface* raw = nullptr;
+    SDL_Surface* s = Load_Bmp(std::string("GFX/") + n + ".bmp", &raw);
+    ASSERT_NE(s, nullptr);
+    SDL_LockSurface(raw);
+    EXPECT_EQ(Get_Pixel(raw, raw->w / 2, raw->h / 2), 0u) << n;
+    EXPECT_NE(Get_Pixel(raw, raw->w / 2, 3), 0u) << n;
+    SDL_UnlockSurface(raw);
+    SDL_FreeSurface(raw);
+    SDL_FreeSurface(s);
+  }
+  SDL_Surface* raw = nullptr;
+  SDL_Surface* s = Load_Bmp("GFX/gearball.bmp", &raw);
+  ASSERT_NE(s, nullptr);
+  SDL_LockSurface(raw);
+  EXPECT_EQ(Get_Pixel(raw, 0, 0), 0u);
+  EXPECT_NE(Get_Pixel(raw, raw->w / 2, raw->h / 2), 0u);
+  SDL_UnlockSurface(raw);
+  SDL_FreeSurface(raw);
+  SDL_FreeSurface(s);
 }
 
 TEST(ArtFonts, OpenAtTheirSizesAndRenderUmlauts) {

@@ -91,7 +91,7 @@ void rear_details(cairo_t* cr, const CarSpec& s, bool brake) {
     for (double x : {-0.2, 0.08}) fill_rect(cr, x, bot + 0.14, 0.12, top - bot, {0.95, 0.95, 0.95});
   }
   // Bumper and diffuser.
-  fill_rect(cr, -hw, bot, s.W, 0.15, {0.09, 0.09, 0.1});
+  fill_rect(cr, -hw, bot, s.W, 0.15, {0.2, 0.2, 0.22});
   line(cr, -hw + 0.05, bot + 0.15, hw - 0.05, bot + 0.15, 0.015, shade(s.paint, 0.6));
   // Number plate.
   double py = bot + 0.17;
@@ -270,15 +270,18 @@ Model build_car(const CarSpec& s, const Pose& p) {
   bool tall = s.body == Body::Van || s.body == Body::Bus;
   double top = tall ? s.H : s.belt;
   double r = 0.06;
+  // The sill tucks in above the ground so that the tyres show at the corners.
+  double tuck = tall ? r : 0.1;
   std::vector<std::pair<double, double>> profile = {
-      {-hw + r, s.ride}, {hw - r, s.ride}, {hw, s.ride + r}, {hw, top - 0.12}, {hw - 0.05, top},
-      {-hw + 0.05, top}, {-hw, top - 0.12}, {-hw, s.ride + r}};
-  CarSpec spec = s;
+      {-hw + tuck, s.ride}, {hw - tuck, s.ride}, {hw, s.ride + 0.2}, {hw, top - 0.12}, {hw - 0.05, top},
+      {-hw + 0.05, top}, {-hw, top - 0.12}, {-hw, s.ride + 0.2}};
+  (void)r;
+  CarSpec shape = s;
   bool brake = p.brake;
   if (tall)
-    m.prism_z(profile, 0, s.L, s.paint, 0.35, [spec, brake](cairo_t* cr) { tall_rear_details(cr, spec, brake); });
+    m.prism_z(profile, 0, s.L, s.paint, 0.35, [shape, brake](cairo_t* cr) { tall_rear_details(cr, shape, brake); });
   else
-    m.prism_z(profile, 0, s.L, s.paint, 0.45, [spec, brake](cairo_t* cr) { rear_details(cr, spec, brake); });
+    m.prism_z(profile, 0, s.L, s.paint, 0.45, [shape, brake](cairo_t* cr) { rear_details(cr, shape, brake); });
 
   if (s.body == Body::Bus) {
     add_side_windows(m, hw, s.H - 1.05, s.H - 0.35, 0.4, s.L - 0.4, 1.25, 1.05);

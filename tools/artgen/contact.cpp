@@ -44,7 +44,7 @@ Thumb make_thumb(const gfx::Entry& e, int w, int h, const std::vector<uint8_t>& 
     }
   cairo_scale(cr, s, s);
   cairo_set_source_surface(cr, src, 0, 0);
-  cairo_pattern_set_filter(cairo_get_source(cr), s < 1 ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
+  cairo_pattern_set_filter(cairo_get_source(cr), s < 1 ? CAIRO_FILTER_BILINEAR : CAIRO_FILTER_NEAREST);
   cairo_paint(cr);
   cairo_destroy(cr);
   cairo_surface_destroy(src);

@@ -2,8 +2,6 @@
 // icons), the blinking cursor frames, and the scenario views the track browser and
 // the tournament show.
 #include <cmath>
-#include <memory>
-#include <mutex>
 
 #include "cars.h"
 #include "draw.h"
@@ -19,15 +17,6 @@ namespace {
 // frames at x = 0, 210, 420 and y = 80, 180, 280, 380; labels stand at y = 89.
 const int kCellW = 180, kCellH = 76;
 const int kFrameW = 216, kFrameH = 100;
-
-std::shared_ptr<Pic> cached_sky(int scenario) {
-  static std::mutex mutex;
-  static std::map<int, std::shared_ptr<Pic>> cache;
-  std::lock_guard<std::mutex> lock(mutex);
-  auto& slot = cache[scenario];
-  if (!slot) slot = std::make_shared<Pic>(sky_strip(scenario));
-  return slot;
-}
 
 struct ScenarioLook {
   RGB grass, road, kerb_a, kerb_b;
@@ -67,7 +56,7 @@ void paste(cairo_t* cr, const Pic& p, double x, double bottom, double height) {
 Pic scenario_view(int scenario, int w, int h) {
   Pic p(w, h);
   cairo_t* cr = p.cr;
-  auto sky = cached_sky(scenario);
+  const Pic* sky = &cached_strip(scenario);
   double horizon = h * 0.48;
   // The bottom of the strip meets the horizon.
   double s = horizon / 190.0;

@@ -87,7 +87,7 @@ bool write_png(const std::string& path, int w, int h, const std::vector<uint8_t>
   png_init_io(png, f);
   png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  png_set_compression_level(png, 6);
+  png_set_compression_level(png, 4);
   png_write_info(png, info);
   for (int y = 0; y < h; ++y) png_write_row(png, const_cast<png_bytep>(&rgba[static_cast<size_t>(y) * w * 4]));
   png_write_end(png, nullptr);

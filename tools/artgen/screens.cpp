@@ -1,6 +1,8 @@
 // Full-screen backgrounds of the menus and information screens, and the small
 // pictures those screens place on them.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "cars.h"
 #include "draw.h"
@@ -131,13 +133,24 @@ Pic worldmap() {
   for (int x = 0; x < W; x += 40) line(cr, x, 20, x, 290, 0.6, {1, 1, 1}, 0.3);
   for (int y = 20; y < 290; y += 30) line(cr, 0, y, W, y, 0.6, {1, 1, 1}, 0.3);
   RGB land = hex(0xd8cc90), edge = hex(0x8a7a4a);
-  auto shape = [&](std::initializer_list<double> pts) {
-    polygon(cr, pts);
-    set(cr, land);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 1.2);
-    set(cr, edge);
-    cairo_stroke(cr);
+  // Coasts: every edge split into short steps and pushed in and out by noise. All
+  // shallows first, then all land, so that touching shapes merge without seams.
+  std::vector<std::vector<double>> shapes;
+  auto shape = [&](std::initializer_list<double> pts) { shapes.emplace_back(pts); };
+  auto trace = [&](const std::vector<double>& v, int seed) {
+    size_t n = v.size() / 2;
+    cairo_new_path(cr);
+    for (size_t i = 0; i < n; ++i) {
+      double x0 = v[2 * i], y0 = v[2 * i + 1], x1 = v[2 * ((i + 1) % n)], y1 = v[2 * ((i + 1) % n) + 1];
+      double len = std::hypot(x1 - x0, y1 - y0);
+      int steps = std::max(1, static_cast<int>(len / 5));
+      for (int k = 0; k < steps; ++k) {
+        double t = k / double(steps), x = x0 + (x1 - x0) * t, y = y0 + (y1 - y0) * t;
+        double off = (k == 0) ? 0 : (fbm(x / 14.0, y / 14.0, seed, 3) - 0.5) * 10;
+        cairo_line_to(cr, x + off * (y1 - y0) / len, y - off * (x1 - x0) / len);
+      }
+    }
+    cairo_close_path(cr);
   };
   // North America (Florida near 95, 188), Caribbean islands (116, 208).
   shape({30, 60, 120, 40, 210, 55, 230, 90, 190, 120, 160, 150, 120, 170, 104, 196, 96, 178, 60, 150, 40, 110});
@@ -150,11 +163,44 @@ Pic worldmap() {
   shape({262, 104, 274, 100, 278, 118, 266, 122});
   // Africa (Cairo 326,188).
   shape({255, 175, 300, 172, 335, 180, 350, 205, 360, 240, 330, 290, 300, 290, 285, 250, 260, 215});
-  // Asia (Hong Kong 506,188).
+  // Asia (Hong Kong 506,188), joined to Europe and to Africa.
   shape({380, 80, 460, 50, 560, 55, 610, 90, 590, 140, 540, 170, 510, 195, 480, 190, 450, 200, 420, 170, 380, 150,
          400, 100});
+  shape({355, 88, 425, 72, 440, 150, 360, 140});
+  shape({330, 150, 420, 150, 435, 200, 350, 192});
   // Australia.
   shape({540, 240, 600, 235, 615, 270, 560, 285});
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    trace(shapes[i], static_cast<int>(i) + 1);
+    cairo_set_line_width(cr, 6);
+    set(cr, hex(0xa8d4ec));
+    cairo_stroke(cr);
+  }
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    trace(shapes[i], static_cast<int>(i) + 1);
+    cairo_set_line_width(cr, 1.5);
+    set(cr, edge);
+    cairo_stroke(cr);
+  }
+  for (size_t i = 0; i < shapes.size(); ++i) {
+    trace(shapes[i], static_cast<int>(i) + 1);
+    set(cr, land);
+    cairo_fill(cr);
+  }
+  // Green lowlands and brown highlands on the land.
+  uint32_t* d = p.data();
+  int stride = p.stride_words();
+  for (int y = 20; y < 290; ++y)
+    for (int x = 0; x < W; ++x) {
+      uint32_t v = d[y * stride + x];
+      int r = (v >> 16) & 255, g = (v >> 8) & 255, b = v & 255;
+      if (!(r > 200 && g > 190 && b < 160)) continue;  // land colour only
+      double n = fbm(x / 30.0, y / 30.0, 77, 4);
+      RGB c = n < 0.45 ? mix(hex(0x9ab86a), hex(0xd8cc90), n / 0.45) : mix(hex(0xd8cc90), hex(0xb08a5a), (n - 0.45) / 0.55);
+      auto q = [](double f) { return static_cast<uint32_t>(std::clamp(f, 0.0, 1.0) * 255 + 0.5); };
+      d[y * stride + x] = 0xFF000000u | (q(c.r) << 16) | (q(c.g) << 8) | q(c.b);
+    }
+  cairo_surface_mark_dirty(p.surface);
   grain(p, 0, 0, W, 290, 6, 5);
   // Info panel below the map.
   vgradient(cr, 0, 290, W, H - 290, hex(0x1a2030), hex(0x0c1018));

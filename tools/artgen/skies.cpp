@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include "draw.h"
 #include "skies.h"
@@ -75,7 +78,7 @@ void paint_range(Pic& p, double base, double amp, double scale, int seed, RGB co
       if (kH - y > snow_line + 12 * (tex - 0.5)) c = shade(snow, 0.88 + 0.2 * tex - 0.15 * depth);
       // Sunny side: slopes rising to the right catch the light.
       double n2 = fbm_tiled((x + 3) / scale, 0.5, kW / scale, seed, 5);
-      if (n2 > n) c = shade(c, 1.08);
+      c = shade(c, 1.0 + std::clamp((n2 - n) * 25.0, -0.12, 0.12));
       c = mix(c, haze_colour, haze);
       px.put(x, y, c);
     }
@@ -163,8 +166,8 @@ Pic sky_florida() {
 Pic sky_alps() {
   Pic p(kW, kH);
   paint_sky(p, {hex(0x3d78c8), hex(0xe4eef8), {1, 1, 1}, 0.3, 150, 21});
-  paint_range(p, 40, 95, 260, 22, hex(0x6c7a92), hex(0xf4f8ff), 85, 0.35, hex(0xd8e4f2), 1.4);
-  paint_range(p, 18, 45, 160, 23, hex(0x5b6a80), hex(0xf8fbff), 45, 0.15, hex(0xd8e4f2), 1.2);
+  paint_range(p, 40, 100, 150, 22, hex(0x6c7a92), hex(0xf4f8ff), 62, 0.3, hex(0xd8e4f2), 1.6);
+  paint_range(p, 18, 45, 120, 23, hex(0x5b6a80), hex(0xf8fbff), 40, 0.12, hex(0xd8e4f2), 1.3);
   pines(p, 110, 14, 30, hex(0x1f3b2a), hex(0xf0f4fa), 24, true);
   return p;
 }
@@ -337,7 +340,7 @@ Pic sky_bahamas() {
 Pic sky_swiss() {
   Pic p(kW, kH);
   paint_sky(p, {hex(0x1e62c8), hex(0xd6ecff), {1, 1, 1}, 0.15, 150, 121});
-  paint_range(p, 45, 115, 200, 122, hex(0x5a6478), hex(0xffffff), 95, 0.2, hex(0xd6ecff), 1.8);
+  paint_range(p, 45, 120, 130, 122, hex(0x5a6478), hex(0xffffff), 72, 0.2, hex(0xd6ecff), 1.9);
   paint_range(p, 15, 45, 170, 123, hex(0x4a8a3a), {1, 1, 1}, 999, 0.05, hex(0xd6ecff));
   pines(p, 60, 12, 28, hex(0x1f3b2a), {1, 1, 1}, 124, false);
   return p;
@@ -345,7 +348,7 @@ Pic sky_swiss() {
 
 }  // namespace
 
-Pic sky_strip(int scenario) {
+Pic paint_strip(int scenario) {
   switch (scenario) {
     case 2: return sky_alps();
     case 3: return sky_redcity();
@@ -362,19 +365,33 @@ Pic sky_strip(int scenario) {
   }
 }
 
+// Each strip is painted once; the sky files and the menu views share it.
+const Pic& cached_strip(int scenario) {
+  static std::mutex mutex;
+  static std::map<int, std::unique_ptr<Pic>> cache;
+  std::unique_ptr<Pic>* slot;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    slot = &cache[scenario];
+  }
+  static std::once_flag once[13];
+  std::call_once(once[std::clamp(scenario, 0, 12)], [&] { *slot = std::make_unique<Pic>(paint_strip(scenario)); });
+  return **slot;
+}
+
+Pic sky_strip(int scenario) {
+  const Pic& src = cached_strip(scenario);
+  Pic p(src.w, src.h);
+  cairo_set_source_surface(p.cr, src.surface, 0, 0);
+  cairo_set_operator(p.cr, CAIRO_OPERATOR_SOURCE);
+  cairo_paint(p.cr);
+  return p;
+}
+
 void register_skies(Registry& r) {
-  r["GFX/bg_cloudy3.png"] = sky_florida;
-  r["GFX/bg_alps_snow.png"] = sky_alps;
-  r["GFX/bg_redcityline.png"] = sky_redcity;
-  r["GFX/bg_desertsky2.png"] = sky_desert;
-  r["GFX/bg_spain.png"] = sky_spain;
-  r["GFX/bg_russia.png"] = sky_russia;
-  r["GFX/bg_uk_dark.png"] = sky_uk;
-  r["GFX/bg_hungary.png"] = sky_hungary;
-  r["GFX/bg_fantasysky.png"] = sky_fantasy;
-  r["GFX/bg_industry.png"] = sky_industry;
-  r["GFX/bg_bahamas.png"] = sky_bahamas;
-  r["GFX/bg_swiss.png"] = sky_swiss;
+  const char* files[] = {"bg_cloudy3", "bg_alps_snow", "bg_redcityline", "bg_desertsky2", "bg_spain", "bg_russia",
+                         "bg_uk_dark", "bg_hungary", "bg_fantasysky", "bg_industry", "bg_bahamas", "bg_swiss"};
+  for (int i = 0; i < 12; ++i) r[std::string("GFX/") + files[i] + ".png"] = [i] { return sky_strip(i + 1); };
 }
 
 }  // namespace art

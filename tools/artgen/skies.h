@@ -5,5 +5,7 @@
 namespace art {
 
 Pic sky_strip(int scenario);
+// The strip painted once and shared; valid for the whole run.
+const Pic& cached_strip(int scenario);
 
 }  // namespace art
