@@ -436,9 +436,38 @@ TEST_F(SdlVideo, ScreenPiecesFitWhereTheScreensPutThem) {
     auto [w, h] = size(n);
     EXPECT_LE(16 + w, 210) << n;
     EXPECT_LE(448 + w, 640) << n;
-    EXPECT_LE(99 + h, 180) << n;
+    EXPECT_LE(399 + h, 472) << n;  // clear of the last plate's lower edge at 476
     EXPECT_GE(w, 150) << n;
   }
+  // The labels (y 89, about 12 rows high) stand on a clear light band at the top of every
+  // grid picture, and the car pictures stay inside their frames.
+  for (const char* n : {"icon_license", "diff_easy", "select_world2", "icon_sc_palms", "select_start2", "select_cls",
+                        "select_kawa", "select_r190"}) {
+    SDL_Surface* raw = nullptr;
+    SDL_Surface* s = Load_Bmp(std::string("GFX/") + n + ".bmp", &raw);
+    ASSERT_NE(s, nullptr) << n;
+    for (int y = 0; y < 104 - 99; ++y)
+      for (int x = 0; x < raw->w; ++x) {
+        Uint8 r, g, b;
+        SDL_GetRGB(Get_Pixel(raw, x, y), raw->format, &r, &g, &b);
+        ASSERT_GE(std::min({r, g, b}), 180) << n << " at " << x << ", " << y;
+      }
+    if (std::string(n).rfind("select_", 0) == 0 && std::string(n) != "select_world2" &&
+        std::string(n) != "select_start2") {
+      const uint32_t frame = Get_Pixel(raw, 0, raw->h - 1);
+      for (int y = 12; y < raw->h; ++y) {
+        EXPECT_EQ(Get_Pixel(raw, 0, y), frame) << n << " left edge, row " << y;
+        EXPECT_EQ(Get_Pixel(raw, raw->w - 1, y), frame) << n << " right edge, row " << y;
+      }
+      for (int x = 0; x < raw->w; ++x) EXPECT_EQ(Get_Pixel(raw, x, raw->h - 1), frame) << n << " bottom, column " << x;
+    }
+    SDL_FreeSurface(raw);
+    SDL_FreeSurface(s);
+  }
+  // The singer's portrait at (470, 140) stays inside the radio's front (x 30..610, y 90..380).
+  auto [gw0, gh0] = size("Artist_Girl");
+  EXPECT_LE(470 + gw0, 606);
+  EXPECT_LE(140 + gh0, 376);
   for (const char* n : {"Selector", "Selector2"}) {
     auto [w, h] = size(n);
     EXPECT_GE(w, 210) << n;
