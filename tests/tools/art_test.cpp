@@ -366,6 +366,24 @@ TEST(ArtPng, FramesOfOneSpriteSetShareTheirSize) {
   }
 }
 
+// The tyre smoke is blitted additively and many puffs pile up near the camera: each puff
+// is a faint haze without an edge, so that the road shows through a dozen of them.
+TEST(ArtPng, SmokePuffIsAFaintHazeWithoutAnEdge) {
+  Png p;
+  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/tsmoke2.png", p));
+  int brightest = 0;
+  for (int y = 0; y < p.h(); ++y)
+    for (int x = 0; x < p.w(); ++x)
+      for (int c = 0; c < 3; ++c) brightest = std::max(brightest, static_cast<int>(p.px(x, y)[c]));
+  EXPECT_GT(brightest, 8);    // still smoke
+  EXPECT_LE(brightest, 40);   // 12 puffs over a grey road of 110 stay below white
+  for (int i = 0; i < p.w(); ++i)
+    for (int c = 0; c < 3; ++c) {
+      EXPECT_LE(p.px(i, 0)[c], 2);
+      EXPECT_LE(p.px(0, i * p.h() / p.w())[c], 2);
+    }
+}
+
 TEST(ArtPng, AnimationFramesDiffer) {
   // Alternate wheel frames, the brake frame and the wheel-spin frame each change the picture.
   for (const char* stem : {"Car_Mini", "Car_F512", "Bike_Kawa"}) {
