@@ -139,6 +139,5 @@ int main(int argc, char** argv) {
       if (won < races) std::printf(", time-outs reached %d at best", furthest);
       std::printf("\n");
     }
-  delete game;
-  return 0;
+  return 0;  // the game object goes with the program's exit handlers
 }
