@@ -2,8 +2,10 @@
 JOBS     ?= $(shell nproc)
 RELEASE  := build/release
 SANITIZE := build/asan
+FUZZ     := build/fuzz
+FUZZ_TIME ?= 300
 
-.PHONY: setup build run test test-release test-asan bench clean
+.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench clean
 
 setup:
 	@tools/setup.sh
@@ -15,7 +17,7 @@ build: setup
 run: build
 	@tools/run-game.sh $(RELEASE)/run $(CURDIR)/$(RELEASE)/vantorello
 
-test: test-release test-asan
+test: test-release test-asan test-fuzz
 
 test-release: build
 	cd $(RELEASE) && ctest --output-on-failure -j $(JOBS)
@@ -26,6 +28,19 @@ test-asan: build
 	      -DVR_BUILD_ASSETS=OFF -DVR_RUN_DIR=$(CURDIR)/$(RELEASE)/run
 	cmake --build $(SANITIZE) -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+
+# libFuzzer targets (clang, ASan+UBSan): the suite runs each a few seconds over its corpus;
+# `make fuzz` runs each for FUZZ_TIME seconds (default 300) and prints executions and coverage.
+fuzz-build: setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVR_FUZZ=ON \
+	      -DVR_BUILD_ASSETS=OFF
+	cmake --build $(FUZZ) -j $(JOBS)
+
+test-fuzz: fuzz-build
+	cd $(FUZZ) && ctest --output-on-failure -j $(JOBS)
+
+fuzz: fuzz-build
+	tools/fuzz.sh $(FUZZ) $(FUZZ_TIME)
 
 bench: build
 	cmake --build $(RELEASE) --target vantorello_bench -j $(JOBS)

@@ -89,6 +89,15 @@ class Game {
   void Build_Builtin_Track();
   void Build_Florida_Track();
   void Build_Bavaria_Track();
+  // Track construction: generator, scenarios, track files (src/track).
+  void Generate_Track();
+  void Setup_Scenario(int track_type);
+  void Sectors_To_Road_Layout();
+  // Writes the track sectors to a new file in "TRK"; creator null means the player's name.
+  int Save_Track_File(const char* tag, const char* creator = nullptr);
+  // A new road from the loaded track sectors (scenario, scenery, layout, objects), then the
+  // race set-up with customTrack set. Returns 0 without a track.
+  int Build_Loaded_Track();
   void Take_Screenshot();
   void Measure_Frame_Rate();
 

@@ -15,6 +15,7 @@
 #include "road/road.h"
 #include "road/sky.h"
 #include "road/weather.h"
+#include "track/track_files.h"
 
 namespace {
 constexpr Uint32 kFrameMs = 50;
@@ -48,7 +49,8 @@ void Key_Down(Game& game, SDLKey key, int& keep_running) {
     case SDLK_END: Run_Radio_Screen(); break;
     case SDLK_PAGEUP: Next_Song(); break;
     case SDLK_PAGEDOWN: Previous_Song(); break;
-    case SDLK_F1:  // save a custom track, once track files exist
+    case SDLK_F1:
+      if (customTrack) game.Save_Track_File("Regular", kQuicksaveAuthor);
       break;
     case SDLK_F12:
     case SDLK_PRINT:

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/formats/bmp_header.h"
 #include "core/game.h"
 #include "road/weather.h"
 
@@ -159,13 +160,26 @@ const char* Base_Name(const char* path) {
   return slash ? slash + 1 : path;
 }
 
+// A BMP whose header declares an absurd size or more pixels than the file holds is refused
+// before the decoder allocates memory for it.
+int Bmp_File_Acceptable(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) return 0;
+  unsigned char head[64];
+  size_t count = std::fread(head, 1, sizeof head, file);
+  long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+  std::fclose(file);
+  BmpHeader header;
+  return size > 0 && Read_Bmp_Header(head, count, header) &&
+         Bmp_Header_Acceptable(header, static_cast<uint64_t>(size));
+}
+
 }  // namespace
 
 TTF_Font* ttf_fonts[7] = {};
 
 SDL_Surface* Load_Sprites(const char* path, int colour_key) {
-  SDL_RWops* file = SDL_RWFromFile(path, "rb");
-  SDL_Surface* loaded = file ? SDL_LoadBMP_RW(file, 1) : nullptr;
+  SDL_Surface* loaded = Bmp_File_Acceptable(path) ? SDL_LoadBMP(path) : nullptr;
   if (!loaded) {
     std::printf("[Load_Sprites] ERROR: Loading '%s'\n", path);
     return nullptr;

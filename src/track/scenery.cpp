@@ -57,6 +57,7 @@ void Place_In(TrackSector& sector, int side, int id, int period, int left, int r
 
 int Place_Objects(int count, int side, int id, int left_offset, int right_offset) {
   if (!trackSectors) return 0;
+  Set_Track_Sector_Count(trackSectorCount);
   int n = trackSectorCount;
   bool clustered = count > 500;
   if (clustered) count -= 500;
@@ -116,6 +117,7 @@ Sector Ground_Run(const Game& game, int32_t length, const ObjectSlot& slot) {
 
 void Game::Sectors_To_Road_Objects() {
   if (!road || !trackSectors) return;
+  Set_Track_Sector_Count(trackSectorCount);
   for (int n = 0; n < trackSectorCount; ++n) {
     const TrackSector& t = trackSectors[n];
     if (!Object_Sprite(t.R1.id) || !Object_Sprite(t.R2.id) || !Object_Sprite(t.R3.id) || !Object_Sprite(t.L1.id) ||

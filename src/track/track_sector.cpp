@@ -8,6 +8,10 @@ int trackSectorCount = 0;
 TrackStats trackStats = {};
 GeneratorParams generatorParams;
 
+void Set_Track_Sector_Count(int count) {
+  trackSectorCount = count < 0 ? 0 : (count > kTrackMaxSectors ? kTrackMaxSectors : count);
+}
+
 int Allocate_Track_Sectors() {
   if (trackSectors) return 1;
   trackSectors = new (std::nothrow) TrackSector[kTrackSectorCapacity]();

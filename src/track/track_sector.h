@@ -2,27 +2,15 @@
 // The construction system's description of a track: the track-sector array.
 #include <cstdint>
 
-// One roadside slot: object id, spacing and lateral offset (ground textures: {id, 0, 0}).
-struct ObjectSlot {
-  int32_t id;
-  int32_t period;
-  int32_t offset;
-};
-
-// 28 integers per sector.
-struct TrackSector {
-  int32_t length;  // road segments
-  int32_t state;   // 0 new, 1 free, 2 holds a placed object
-  int32_t curve;
-  int32_t hill;
-  ObjectSlot L1, L2, L3, R1, R2, R3;
-  ObjectSlot C0, C1;  // left and right ground textures
-};
+#include "common/formats/track_file.h"
 
 constexpr int kTrackSectorCapacity = 1000;
 
 extern TrackSector* trackSectors;  // kTrackSectorCapacity records, or null
 extern int trackSectorCount;       // sectors in use, 0..999
+
+// Sets the sector count, clamped to 0..kTrackMaxSectors so it never runs past the array.
+void Set_Track_Sector_Count(int count);
 
 // Allocates the array (zeroed); returns 1, or 0 after printing "ERROR: Memory".
 int Allocate_Track_Sectors();
@@ -45,5 +33,6 @@ struct GeneratorParams {
   int steepness = 15;
   int scenery = 100;
   int obstacles = 0;
+  int track_type = 1;  // the constructor's scenario, 1..12
 };
 extern GeneratorParams generatorParams;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -82,6 +85,36 @@ TEST_F(MenuGraphics, ColourKeyMakesOnlyBlackTransparent) {
   EXPECT_EQ(Pixel(0, 2), 0xFFFF);
   SDL_FreeSurface(keyed);
   SDL_FreeSurface(plain);
+}
+
+TEST_F(MenuGraphics, BrokenPicturesAreRefusedWithTheirLine) {
+  ScopedTempDir dir;
+  SDL_Surface* art = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 64, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+  ASSERT_EQ(SDL_SaveBMP(art, "whole.bmp"), 0);
+  SDL_FreeSurface(art);
+  std::FILE* file = std::fopen("whole.bmp", "rb");
+  std::string bytes(20000, '\0');
+  bytes.resize(std::fread(&bytes[0], 1, bytes.size(), file));
+  std::fclose(file);
+  auto write = [](const char* name, const std::string& data) {
+    std::FILE* out = std::fopen(name, "wb");
+    std::fwrite(data.data(), 1, data.size(), out);
+    std::fclose(out);
+  };
+  write("cut.bmp", bytes.substr(0, bytes.size() / 2));
+  std::string bomb = bytes.substr(0, 58);
+  bomb[22] = 0x24, bomb[23] = 0x0a, bomb[24] = 0x14, bomb[25] = 0x1e;  // 504 million rows
+  write("bomb.bmp", bomb);
+  mkdir("folder.bmp", 0700);
+  testing::internal::CaptureStdout();
+  for (const char* name : {"cut.bmp", "bomb.bmp", "folder.bmp"}) EXPECT_EQ(Load_Sprites(name, 1), nullptr) << name;
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "[Load_Sprites] ERROR: Loading 'cut.bmp'\n"
+            "[Load_Sprites] ERROR: Loading 'bomb.bmp'\n"
+            "[Load_Sprites] ERROR: Loading 'folder.bmp'\n");
+  SDL_Surface* whole = Load_Sprites("whole.bmp", 0);
+  EXPECT_NE(whole, nullptr);
+  SDL_FreeSurface(whole);
 }
 
 TEST_F(MenuGraphics, MissingFilesReportTheirExactLinesAndGoOn) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -94,6 +95,7 @@ TEST(Image, FailuresAreReportedAndLeaveAnEmptyPicture) {
   std::ofstream("text.png", std::ios::binary) << "this is not a picture at all";
   std::ofstream("short.png", std::ios::binary) << "\x89PNG";
   ASSERT_TRUE(Write_Png("wide.png", Png(100000, 1, PNG_COLOR_TYPE_GRAY, 1, {})));  // refused before allocating
+  std::filesystem::create_directory("folder.png");
   struct Case {
     const char* path;
     std::string report;
@@ -101,6 +103,7 @@ TEST(Image, FailuresAreReportedAndLeaveAnEmptyPicture) {
       {"missing.png", "ASSERT EXCEPT: Failed to open missing.png - image 158\n"},
       {"short.png", "ASSERT EXCEPT: File short.png is not a valid PNG file - image 198\n"},
       {"text.png", "ASSERT EXCEPT: File text.png is not a valid PNG file - image 203\n"},
+      {"folder.png", "ASSERT EXCEPT: File folder.png is not a valid PNG file - image 198\n"},
       {"cut.png", "ASSERT EXCEPT: PNG Error. "},
       {"wide.png", "ASSERT EXCEPT: PNG Error. "},
   };

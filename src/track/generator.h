@@ -1,0 +1,16 @@
+#pragma once
+// The track generator's parameters and the scenario table of the twelve track types.
+#include "track/track_sector.h"
+
+constexpr int kTrackTypes = 12;
+
+// Scenario names as the constructor shows them, types 1..12; null outside.
+const char* Scenario_Name(int track_type);
+// The generator parameters at start-up (the track type is left alone).
+void Startup_Defaults();
+// At the opening of the constructor: its track type follows the game's, statistics 0.
+void Reset_Constructor();
+// The exhibition's parameters for one track of the given type, statistics 0.
+void Exhibition_Defaults(int track_type);
+// All statistics counters 0.
+void Clear_Track_Stats();
