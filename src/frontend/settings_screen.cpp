@@ -83,7 +83,7 @@ void Apply_Setting() {
       break;
     }
     case 2:
-      settings.crt_filter ^= 1;
+      settings.crt_filter = settings.crt_filter ? 0 : 1;
       crtFilterFlag = settings.crt_filter;
       break;
     case 3: Leave(); break;
