@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/exhibition.h"
 #include "core/hud.h"
 #include "road/bitmap_font.h"
 #include "road/canvas.h"
@@ -59,6 +60,7 @@ TEST(Hud, TextsWithTheirLongestValuesFitThePicture) {
   std::filesystem::current_path(VR_TEST_RUN_DIR);
   BitmapFont small("GFX/VantoRelloFont12.png", 12, 16), big("GFX/VantoRelloFont60.png", 51, 69);
   std::filesystem::current_path(old_dir);
+  Fill_Exhibition_Captions();
   char lap[48];
   Format_Lap_Time(lap, sizeof lap, 9 * 60000 + 59990);  // 9'59".99
   struct Text {
@@ -73,6 +75,8 @@ TEST(Hud, TextsWithTheirLongestValuesFitThePicture) {
       {small, 532, 50, -1, "RACE PROGRESS"},   {small, 290, 465, -1, "FPS: 999"},
       {big, 30, 30, -1, "OVER!"},              {big, 30, 30, -1, "99"},
       {big, 30, 405, -1, "21"},
+      {big, 320, 290, 0, exhibitionCaptions[0]}, {big, 320, 290, 0, exhibitionCaptions[1]},
+      {big, 320, 290, 0, exhibitionCaptions[2]}, {big, 320, 290, 0, exhibitionCaptions[3]},
   };
   Canvas wide(1280, 960);
   for (const Text& t : texts) {
