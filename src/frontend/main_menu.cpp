@@ -7,6 +7,7 @@
 #include "frontend/menu_graphics.h"
 #include "frontend/settings_screen.h"
 #include "frontend/video_mode.h"
+#include "track/constructor_screen.h"
 
 bool menu_active = true;
 int menu_selection = 11;
@@ -100,12 +101,6 @@ void Handle_Axis(const SDL_JoyAxisEvent& axis) {
   else if (axis.axis == 1) negative ? Move_Up() : Move_Down();
 }
 
-SDL_Surface* Car_Picture(int car) {
-  // Index into the pictures, which are loaded in file order, for cars 1..19.
-  static const int kPicture[19] = {8, 0, 4, 3, 1, 2, 5, 6, 7, 9, 10, 11, 12, 14, 16, 13, 15, 17, 18};
-  return car >= 1 && car <= 19 ? gfx_select_car[kPicture[car - 1]] : nullptr;
-}
-
 SDL_Surface* Difficulty_Picture(int difficulty) {
   switch (difficulty) {
     case 0: return gfx_diff_easy;
@@ -137,6 +132,12 @@ void Draw_Cursor() {
 
 }  // namespace
 
+SDL_Surface* Car_Picture(int car) {
+  // Index into the pictures, which are loaded in file order, for cars 1..19.
+  static const int kPicture[19] = {8, 0, 4, 3, 1, 2, 5, 6, 7, 9, 10, 11, 12, 14, 16, 13, 15, 17, 18};
+  return car >= 1 && car <= 19 ? gfx_select_car[kPicture[car - 1]] : nullptr;
+}
+
 void Start_Game() {
   customTrack = 0;
   theGame->tournament_round = 1;
@@ -166,8 +167,11 @@ void Activate_Menu_Entry() {
     case 2:   // live update
     case 3:   // best drivers
     case 5:   // track browser
+    case 7:
+      Run_Constructor();
+      if (customTrack) menu_active = false;
+      break;
     case 6:   // input settings
-    case 7:   // constructor
     case 9: Play_Soon(); break;
   }
 }
