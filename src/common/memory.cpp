@@ -2,6 +2,7 @@
 #include "common/memory.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -11,6 +12,7 @@ constexpr size_t kAlign = 64;
 
 void* allocate(size_t size, size_t align) {
   if (align < kAlign) align = kAlign;
+  if (size > SIZE_MAX - (align - 1)) return nullptr;  // the rounding would wrap around
   size_t rounded = (size + align - 1) / align * align;
   if (rounded == 0) rounded = align;
   void* block = nullptr;

@@ -5,6 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include "common/safe_file.h"
 
 #include "frontend/config.h"
 #include "road/bitmap_font.h"
@@ -49,8 +52,7 @@ Game::Game() {
   lap_times.resize(5);
   canvas = new Canvas(640, 480);
   camera = new Camera(320.0f, 144.0f, view_depth);
-  sky = new Sky(640, 480);
-  sky->load_pictures();
+  sky = new Sky(640, 480);  // its pictures come with the vehicle sprites
   smoke_sprite = new sprite("GFX/tsmoke2.png", 4, 4, 1.0f);
   smoke_sprite->no_shadow();
   smoke_left = new particler::Emitter(camera);
@@ -84,6 +86,22 @@ void Game::Set_View_Size(int width, int height) {
   if (road) road->setup(width, height, 250, 100);
 }
 
+namespace {
+// Encodes the display as a BMP in memory and writes it through a temporary file, so a full
+// disk never leaves a broken picture behind.
+void Save_Screen_Bmp(const char* name) {
+  if (!screen) return;
+  size_t bound = 4096 + static_cast<size_t>(screen->h) * (static_cast<size_t>(screen->w) * 4 + 4);
+  std::vector<unsigned char> bytes(bound);
+  SDL_RWops* memory = SDL_RWFromMem(bytes.data(), static_cast<int>(bound));
+  if (!memory) return;
+  int ok = SDL_SaveBMP_RW(screen, memory, 0) == 0;
+  long size = SDL_RWtell(memory);
+  SDL_RWclose(memory);
+  if (ok && size > 0) Write_File_Atomic(name, bytes.data(), static_cast<size_t>(size));
+}
+}  // namespace
+
 void Game::Take_Screenshot() {
   // Skips numbers already on disk so earlier screenshots are never overwritten.
   while (screenshot_count < 99) {
@@ -91,16 +109,21 @@ void Game::Take_Screenshot() {
     char name[32];
     std::snprintf(name, sizeof name, "Screenshot-%02d.bmp", screenshot_count);
     if (access(name, F_OK) == 0) continue;
-    if (screen) SDL_SaveBMP_RW(screen, SDL_RWFromFile(name, "wb"), 1);
+    Save_Screen_Bmp(name);
     return;
   }
 }
 
 void Game::Measure_Frame_Rate() {
   // The clock's integer part wraps into 32 bits; only differences are used.
-  nowTime = static_cast<int>(static_cast<uint32_t>(static_cast<long long>(Millis())));
+  Measure_Frame_Rate_At(static_cast<int>(static_cast<uint32_t>(static_cast<long long>(Millis()))));
+}
+
+void Game::Measure_Frame_Rate_At(int now) {
+  nowTime = now;
   if (frameCounter == 20) {
-    fpsInterval = nowTime - fpsMarkTime;
+    // Unsigned, so the difference stays right when the clock passes 2^31 or wraps.
+    fpsInterval = static_cast<int>(static_cast<uint32_t>(nowTime) - static_cast<uint32_t>(fpsMarkTime));
     fpsMarkTime = nowTime;
     float v = fpsInterval != 0 ? 20000.0f / fpsInterval * 3.0f : 0.0f;
     fps_value = (v >= 1.0f && v <= 200.0f) ? v : 0.0f;

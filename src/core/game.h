@@ -100,6 +100,8 @@ class Game {
   int Build_Loaded_Track();
   void Take_Screenshot();
   void Measure_Frame_Rate();
+  // The same with the clock's wrapped 32-bit millisecond reading given.
+  void Measure_Frame_Rate_At(int now);
 
   // The race: set-up and rules, loop, scene, player's car, traffic, catalogue.
   void Setup_Race();

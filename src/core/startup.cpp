@@ -38,18 +38,22 @@ SDL_Surface* Open_Video_Mode(int fullscreen) {
   return SDL_SetVideoMode(640, 480, 16, flags);
 }
 
+namespace {
+// Prints the game's line and SDL's reason, then ends with a failure code.
+[[noreturn]] void Fail_Start(const char* line, bool quit_sdl) {
+  std::printf("%s\n%s\n", line, SDL_GetError());
+  if (quit_sdl) SDL_Quit();
+  std::exit(1);
+}
+}  // namespace
+
 void Start_Up() {
-  if (SDL_Init(0xFFFF) < 0) {
-    std::printf("VantoRello: Error initializing SDL.\n");
-    std::exit(0);
-  }
-  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048) < 0) {
-    std::printf("VantoRello: Error initializing Soundmixer.\n");
-    SDL_Quit();
-    std::exit(0);
-  }
+  if (SDL_Init(0xFFFF) < 0) Fail_Start("VantoRello: Error initializing SDL.", false);
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048) < 0) Fail_Start("VantoRello: Error initializing Soundmixer.", true);
   Load_Config();
   screen = Open_Video_Mode(fullscreenFlag);
+  if (!screen && fullscreenFlag) screen = Open_Video_Mode(0);  // no full screen here: a window will do
+  if (!screen) Fail_Start("VantoRello: Error opening the display.", true);
   char caption[64];
   std::snprintf(caption, sizeof caption, "Vanto Rello - %s", kCaption);
   SDL_WM_SetCaption(caption, caption);
@@ -110,6 +114,8 @@ void Main_Loop() {
 }
 
 int Game_Main() {
+  // Every report line reaches a log file even when the game is stopped.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Ensure_Track_Directory();
   Start_Up();
   delete theGame;

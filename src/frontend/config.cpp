@@ -72,6 +72,9 @@ void Load_Config() {
   in.u8(settings.crt_filter);
   for (Field field : kInputFields) in.i32(settings.inputs.*field);
   in.i32(settings.language);
+  // Any non-zero flag byte means on; kept as 1 so a flip turns it off.
+  settings.fullscreen = settings.fullscreen ? 1 : 0;
+  settings.crt_filter = settings.crt_filter ? 1 : 0;
 
   fullscreenFlag = settings.fullscreen;
   crtFilterFlag = settings.crt_filter;

@@ -100,7 +100,7 @@ void Apply_Setting() {
       break;
     }
     case 2:
-      settings.crt_filter ^= 1;
+      settings.crt_filter = settings.crt_filter ? 0 : 1;
       crtFilterFlag = settings.crt_filter;
       break;
     case kNameRow: Enter_Player_Name(); break;

@@ -2,6 +2,9 @@
 
 #include <SDL/SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "core/game.h"
 
 int Switch_Video_Mode(int fullscreen) {
@@ -11,6 +14,13 @@ int Switch_Video_Mode(int fullscreen) {
     screen = opened;
     return 1;
   }
-  screen = SDL_SetVideoMode(640, 480, 16, was_fullscreen ? SDL_FULLSCREEN : 0);
+  // The failed switch may have closed the old display: open it again, or at least a window.
+  opened = SDL_SetVideoMode(640, 480, 16, was_fullscreen ? SDL_FULLSCREEN : 0);
+  if (!opened && was_fullscreen) opened = SDL_SetVideoMode(640, 480, 16, 0);
+  if (!opened) {
+    std::printf("ERROR: Cannot open the display.\n%s\n", SDL_GetError());
+    std::exit(1);
+  }
+  screen = opened;
   return 0;
 }

@@ -220,7 +220,8 @@ void Canvas::textured_trapezoid(const image* img, int fl, int fr, int ft, int nl
     right += -static_cast<int64_t>(top) * dr;
     first = 0;
   }
-  int last = std::min(bottom, height - 1) - 1;
+  // The near row belongs to the next trapezoid, unless it lies below the canvas.
+  int last = bottom > height - 1 ? height - 1 : bottom - 1;
   int64_t span_scale = static_cast<int64_t>(img->width - 1) * 1024;
   for (int row = first; row <= last; ++row, left += dl, right += dr, v += dv) {
     if (right - left < 1024) continue;

@@ -141,9 +141,10 @@ void Road::draw_vehicles(Canvas& canvas, int i, DVec<vehicle*>& bucket_list) {
   int32_t cn = (patches_ws[i + 1].left + patches_ws[i + 1].right) >> 1;
   int32_t xc = static_cast<int32_t>((1.0f - view_frac) * ci + view_frac * cn);
   int32_t Y = patches_ws[i].y;
-  int32_t k = (100 * i) / segment_length;
-  if (4 * k + 3 >= static_cast<int32_t>(bucket_list.count)) return;
-  for (int b = 4 * k + 3; b >= 4 * k; --b) {
+  // Buckets are a quarter segment of depth each, so patch i owns buckets 4i..4i+3 at any
+  // segment length: every vehicle is walked once, with the patch at its depth.
+  if (4 * i + 3 >= static_cast<int32_t>(bucket_list.count)) return;
+  for (int b = 4 * i + 3; b >= 4 * i; --b) {
     for (vehicle* v = bucket_list[b]; v; v = v->link) {
       if (v->z < v->start_z) continue;
       float z = (v->z - view_position) + camera->depth;

@@ -29,10 +29,10 @@ bool SectorList::object_on(int i, int32_t p) const {
 }
 
 int32_t SectorCursor::find_forward(int32_t p) {
-  int32_t last = static_cast<int32_t>(list->count()) - 1;
-  if (index >= last) return -1;
+  int32_t end = static_cast<int32_t>(list->count()) - (terminated ? 1 : 0);
+  if (index >= end) return -1;
   int32_t s = p / 100;
-  for (int32_t i = index; i < last; ++i) {
+  for (int32_t i = index; i < end; ++i) {
     if (Holds(list->sectors[i], s)) {
       index = i;
       return i;

@@ -50,11 +50,18 @@ class SectorCursor {
  public:
   const SectorList* list = nullptr;
   int32_t index = 0;
+  // The list's last record ends it and is never found going forward (the layout's rule).
+  bool terminated = true;
 
   SectorCursor() = default;
-  explicit SectorCursor(const SectorList* l) : list(l) {}
-  void reset(const SectorList* l) { list = l; index = 0; }
-  // Record holding p at or after the remembered one; never the last record. -1 when none.
+  explicit SectorCursor(const SectorList* l, bool last_terminates = true) : list(l), terminated(last_terminates) {}
+  void reset(const SectorList* l, bool last_terminates = true) {
+    list = l;
+    index = 0;
+    terminated = last_terminates;
+  }
+  // Record holding p at or after the remembered one; -1 when none. A terminated list's
+  // last record is never returned.
   int32_t find_forward(int32_t p);
   // Record holding p at or before the remembered one. -1 when none.
   int32_t find_backward(int32_t p);

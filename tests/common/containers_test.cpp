@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <new>
 
 #include "common/dvec.h"
 #include "common/memory.h"
@@ -71,8 +72,14 @@ TEST(Memory, AllocationsAre64ByteAlignedAndCounted) {
 }
 
 TEST(Memory, ImpossibleAllocationThrowsBadAlloc) {
-  volatile size_t huge = SIZE_MAX - 4096;
-  EXPECT_THROW({ void* p = ::operator new(huge); ::operator delete(p); }, std::bad_alloc);
+  // The last two would wrap around in the rounding to 64 bytes.
+  for (size_t size : {SIZE_MAX - 4096, SIZE_MAX - 10, SIZE_MAX}) {
+    volatile size_t huge = size;
+    EXPECT_THROW({ void* p = ::operator new(huge); ::operator delete(p); }, std::bad_alloc) << size;
+    EXPECT_THROW({ void* p = ::operator new[](huge); ::operator delete[](p); }, std::bad_alloc) << size;
+  }
+  volatile size_t wraps = SIZE_MAX - 10;
+  EXPECT_EQ(::operator new(wraps, std::nothrow), nullptr);
 }
 
 }  // namespace

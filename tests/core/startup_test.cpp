@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
 
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +16,8 @@
 #include "core/game.h"
 #include "core/startup.h"
 #include "frontend/config.h"
+#include "frontend/video_mode.h"
+#include "road/sky.h"
 #include "road/camera.h"
 #include "support/temp_dir.h"
 
@@ -36,13 +45,56 @@ int Run_Game(const std::string& env, std::string& output) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(Startup, FailingVideoInitialisationEndsWithItsMessageAndCodeZero) {
+// The game's line, then SDL's own reason on the next line, and a failure exit code.
+TEST(Startup, FailingSdlOrMixerEndsWithItsMessageTheReasonAndAFailureCode) {
   ScopedTempDir dir;
-  std::string output;
-  int code = Run_Game("SDL_VIDEODRIVER=no-such-driver SDL_AUDIODRIVER=dummy", output);
-  EXPECT_EQ(code, 0);
-  EXPECT_NE(output.find("VantoRello: Error initializing SDL."), std::string::npos) << output;
+  struct Case {
+    const char* env;
+    const char* line;
+  } cases[] = {{"SDL_VIDEODRIVER=no-such-driver SDL_AUDIODRIVER=dummy", "VantoRello: Error initializing SDL.\n"},
+               {"SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=no-such-driver", "VantoRello: Error initializing "}};
+  for (const Case& c : cases) {
+    std::string output;
+    EXPECT_EQ(Run_Game(c.env, output), 1) << c.env;
+    size_t at = output.find(c.line);
+    ASSERT_NE(at, std::string::npos) << output;
+    size_t reason = output.find('\n', at) + 1;
+    EXPECT_GT(output.size(), reason + 1) << output;  // a non-empty line follows
+  }
   EXPECT_TRUE(fs::is_directory("TRK"));  // made before SDL starts
+}
+
+// Report lines reach a pipe or file at once, not only when the game ends normally.
+TEST(Startup, ReportLinesAreWrittenWhileTheGameRuns) {
+  ScopedTempDir dir;  // the pictures but no sounds: the sound loader reports each file
+  fs::create_directory_symlink(fs::path(VR_TEST_RUN_DIR) / "GFX", "GFX");
+  int out[2];
+  ASSERT_EQ(pipe(out), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    dup2(out[1], 1);
+    int null = open("/dev/null", O_WRONLY);
+    dup2(null, 2);
+    close(out[0]);
+    execl(VR_TEST_GAME_EXE, VR_TEST_GAME_EXE, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(out[1]);
+  // Read until the game has been quiet for a second (it then waits in the menu), then stop it.
+  std::string output;
+  pollfd wait_for = {out[0], POLLIN, 0};
+  char chunk[4096];
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < give_up && poll(&wait_for, 1, 1000) == 1) {
+    ssize_t got = read(out[0], chunk, sizeof chunk);
+    if (got <= 0) break;
+    output.append(chunk, static_cast<size_t>(got));
+  }
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  close(out[0]);
+  EXPECT_NE(output.find("ERROR: Cannot load SFX/"), std::string::npos) << output;
 }
 
 TEST(Startup, OpensTheWindowWithItsCaptionAndReadsTheSettingsFirst) {
@@ -123,6 +175,51 @@ TEST_F(ScreenshotTest, TakesTheNextFreeNumberAndStopsAfter99) {
   EXPECT_FALSE(fs::exists("Screenshot-100.bmp"));
 }
 
+// A write that fails half-way (here: the file size limit) leaves no broken picture.
+TEST_F(ScreenshotTest, AFailedWriteLeavesNoFile) {
+  ScopedTempDir dir;
+  Load_Config();
+  Game game;
+  auto take_with_small_file_limit = [&game] {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = {4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    game.Take_Screenshot();
+    std::exit(0);
+  };
+  EXPECT_EXIT(take_with_small_file_limit(), ::testing::ExitedWithCode(0), "");
+  EXPECT_TRUE(fs::is_empty(".")) << "a partial screenshot or a temporary file was left";
+}
+
+// When no display can be opened any more, the game ends with a message instead of going
+// on with no display.
+TEST_F(ScreenshotTest, ASwitchThatCannotReopenAnyDisplayEndsWithAMessage) {
+  auto switch_without_any_display = [] {
+    dup2(2, 1);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    Switch_Video_Mode(1);
+    std::exit(0);
+  };
+  EXPECT_EXIT(switch_without_any_display(), ::testing::ExitedWithCode(1), "ERROR: Cannot open the display");
+}
+
+// The sky pictures are read once at start-up (here the missing files report each attempt).
+TEST(Game, SkyPicturesAreLoadedOnce) {
+  ScopedTempDir dir;
+  Load_Config();
+  testing::internal::CaptureStdout();
+  {
+    Game game;
+    game.Load_Vehicle_Sprites();
+    EXPECT_NE(game.sky->pictures[0], nullptr);
+  }
+  std::string output = testing::internal::GetCapturedStdout();
+  size_t first = output.find("GFX/bg_cloudy3.png");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_EQ(output.find("GFX/bg_cloudy3.png", first + 1), std::string::npos);
+}
+
 TEST(Game, FrameRateReadingIsThreeTimesTheRateAndZeroOutsideItsRange) {
   ScopedTempDir dir;
   Load_Config();
@@ -139,6 +236,14 @@ TEST(Game, FrameRateReadingIsThreeTimesTheRateAndZeroOutsideItsRange) {
   EXPECT_EQ(measure_after(100000), 0.0f);          // 0.6: below it
   game.Measure_Frame_Rate();
   EXPECT_EQ(frameCounter, 2);
+  // A second across the clock's passing of 2^31 and across its wrap to 0.
+  for (uint32_t mark : {0x7FFFFE0Cu, 0xFFFFFE0Cu}) {
+    frameCounter = 20;
+    fpsMarkTime = static_cast<int>(mark);
+    game.Measure_Frame_Rate_At(static_cast<int>(mark + 1000u));
+    EXPECT_EQ(fpsInterval, 1000) << mark;
+    EXPECT_NEAR(game.fps_value, 60.0f, 0.01f) << mark;
+  }
 }
 
 }  // namespace

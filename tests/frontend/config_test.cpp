@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "frontend/config.h"
+#include "frontend/settings_screen.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -72,6 +73,26 @@ TEST(Config, OlderVersionIsIgnoredEntirely) {
   Load_Config();
   EXPECT_EQ(fullscreenFlag, 0);
   EXPECT_EQ(mapped.key_accelerate, 119);
+}
+
+TEST(Config, AnyNonZeroFlagByteIsOnAndTheFilterSwitchesOff) {
+  ScopedTempDir dir;
+  std::vector<unsigned char> bytes(74, 0);
+  bytes[0] = 4;
+  bytes[4] = 7;  // fullscreen
+  bytes[5] = 2;  // crt_filter
+  Write_All(kConfigFileName, bytes);
+  Load_Config();
+  EXPECT_EQ(fullscreenFlag, 1);
+  EXPECT_EQ(crtFilterFlag, 1);
+  settings_row = 2;
+  Apply_Setting();
+  EXPECT_EQ(crtFilterFlag, 0);
+  ASSERT_EQ(Save_Config(), 1);
+  auto saved = Read_All(kConfigFileName);
+  EXPECT_EQ(saved[4], 1);
+  EXPECT_EQ(saved[5], 0);
+  settings_row = 0;
 }
 
 TEST(Config, ShortFileKeepsDefaultsBeyondItsEnd) {

@@ -186,6 +186,11 @@ TEST(Canvas, TrapezoidStepsEdgesAndTextureInFixedPoint) {
   EXPECT_EQ(At(c, 0, 0), Marked((8 * (3 * 1024 / 38)) >> 10, 0));
   EXPECT_EQ(At(c, 15, 0), kBack);
 
+  // Near row below the canvas: the last canvas row is textured too (rows 4..7 of 4..9).
+  Clear(c);
+  c.textured_trapezoid(&tex, 0, 8 << 10, 4 << 10, 0, 8 << 10, 9 << 10);
+  for (int y = 4; y < 8; ++y) EXPECT_EQ(At(c, 0, y), Marked(0, ((y - 4) * (8 * 1024 / 6)) >> 10)) << y;
+
   Clear(c);
   c.textured_trapezoid(&tex, 0, 8 << 10, 3 << 10, 0, 8 << 10, 3 << 10);  // height 1: nothing
   EXPECT_EQ(Changed(c), 0);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "../../tools/roadview/road_view.h"
 #include "common/memory.h"
@@ -259,6 +261,50 @@ TEST_F(DrawFixture, ObjectsStandBesideTheRoadAndRunsWithoutSpriteAreSkipped) {
       if (At(c, y) == cyan) ++(c < 320 ? left : right);
   EXPECT_EQ(left, 0);
   EXPECT_GT(right, 200);
+}
+
+TEST_F(DrawFixture, TheLastRunOfAnObjectListIsDrawn) {
+  Straight();
+  std::unique_ptr<image> img(roadview::Flat_Image(10, 40, 0, 255, 255));
+  sprite post(img.get(), 4, 3, 1.0f);
+  post.no_shadow();
+  road.L2->append({nullptr, 0, 200, 1, -350, 0, 0, 0});
+  road.L2->append({&post, 0, 200, 1, -350, 0, 0, 0});
+  Render(19000);  // segments 190..310 in view: the objects stand from segment 200 on
+  int cyan = 0;
+  for (int y = 0; y < 480; ++y) cyan += Count(y, 0xFFFFFF00u);
+  EXPECT_GT(cyan, 200);
+}
+
+// During the fly-in a segment is 400 world units deep. A vehicle is still drawn exactly
+// once, with the patch at its depth: the picture equals the empty road plus one draw.
+TEST_F(DrawFixture, EachVehicleIsDrawnOnceWhileSegmentsAreStretched) {
+  Straight();
+  road.setup(640, 480, 250, 400);
+  std::unique_ptr<image> big_img(roadview::Flat_Image(2000, 1000, 250, 120, 0));
+  sprite big(big_img.get(), 4, 3, 1.0f);
+  struct Case {
+    sprite* set;
+    int ahead;
+  } cases[] = {{car.get(), 500}, {&big, 20000}};  // near (its shadow shows) and far ahead
+  for (const Case& c : cases) {
+    vehicles.clear();
+    Render(1000);
+    std::vector<uint32_t> want(canvas.data(), canvas.data() + 640 * 480);
+    float z = static_cast<float>(c.ahead) + camera.depth;
+    float s = camera.depth / z;
+    float sy = camera.centre_y - (camera.height + 0.0f) * s;
+    Canvas expected(640, 480);
+    std::copy(want.begin(), want.end(), expected.data());
+    c.set->draw(&expected, (c.set->frame_count / 2) * 10, 320, static_cast<int>(sy), s);
+    ASSERT_FALSE(std::equal(want.begin(), want.end(), expected.data())) << c.ahead;  // the draw shows
+    vehicle* v = new vehicle(c.set, 0.0f, 1000 + c.ahead, 0.0f, 1, 0);
+    vehicles.add(v);
+    Render(1000);
+    EXPECT_TRUE(std::equal(expected.data(), expected.data() + 640 * 480, canvas.data())) << c.ahead;
+    delete v;
+  }
+  vehicles.clear();
 }
 
 TEST_F(DrawFixture, AFrameAllocatesNothing) {

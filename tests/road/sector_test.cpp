@@ -65,6 +65,21 @@ TEST(SectorCursor, ForwardNeverReturnsTheLastRecord) {
   EXPECT_EQ(none.find_backward(0), -1);
 }
 
+TEST(SectorCursor, AnUnterminatedListReachesItsLastRecord) {
+  SectorList list;
+  Fill(list, {10, 10, 10});
+  SectorCursor c(&list, false);
+  EXPECT_EQ(c.find_forward(1500), 1);
+  EXPECT_EQ(c.find_forward(2500), 2);
+  EXPECT_EQ(c.find_forward(3000), -1);  // past the end: the index stays
+  EXPECT_EQ(c.index, 2);
+  EXPECT_EQ(c.find_backward(2900), 2);
+  SectorList one;
+  Fill(one, {10});
+  SectorCursor single(&one, false);
+  EXPECT_EQ(single.find_forward(0), 0);
+}
+
 TEST(SectorCursor, BackwardNeverMovesToALaterRecord) {
   SectorList list;
   Fill(list, {10, 10, 10});
