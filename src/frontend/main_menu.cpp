@@ -7,6 +7,7 @@
 #include "frontend/menu_graphics.h"
 #include "frontend/settings_screen.h"
 #include "frontend/video_mode.h"
+#include "online/leaderboard.h"
 #include "track/constructor_screen.h"
 
 bool menu_active = true;
@@ -164,8 +165,11 @@ void Activate_Menu_Entry() {
     case 10: game.builtin_track = game.builtin_track <= 1 ? 2 : 1; break;
     case 11: Start_Game(); break;
     case 12: game.selected_car = game.selected_car >= 19 ? 1 : game.selected_car + 1; break;
+    case 3:
+      Run_Leaderboard_Screen();
+      Play_Menu_Music();
+      break;
     case 2:   // live update
-    case 3:   // best drivers
     case 5:   // track browser
     case 7:
       Run_Constructor();

@@ -1,0 +1,196 @@
+#include "online/network.h"
+
+#include <SDL/SDL_net.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "common/formats/http_response.h"
+#include "common/safe_file.h"
+
+const char* const kServerHost = "localhost";
+const int kServerPort = 8780;
+
+int http_connect_limit_ms = 3000;
+int http_receive_limit_ms = 3000;
+int http_transfer_limit_ms = 8000;
+
+namespace {
+
+const size_t kBlockSize = 1024;
+const size_t kHeaderLimit = 16384;
+const size_t kBodyLimit = size_t(256) << 20;
+
+std::string server_host;
+int server_port = 0;
+
+void Read_Server_Setting() {
+  server_host = kServerHost;
+  server_port = kServerPort;
+  const char* value = std::getenv("VANTORELLO_SERVER");
+  if (!value || !*value) return;
+  std::string text = value;
+  size_t colon = text.rfind(':');
+  if (colon != std::string::npos) {
+    int port = std::atoi(text.c_str() + colon + 1);
+    if (port > 0 && port < 65536) server_port = port;
+    text.erase(colon);
+  }
+  if (!text.empty()) server_host = text;
+}
+
+// Resolution and connecting block inside the C library without a time limit of their own,
+// so they run on a helper thread; when the limit passes the caller goes on without them and
+// the helper closes whatever it opened once it returns.
+struct Connect_Job {
+  std::mutex lock;
+  std::condition_variable finished;
+  bool done = false, abandoned = false, resolved = false;
+  TCPsocket socket = nullptr;
+};
+
+std::shared_ptr<Connect_Job> Start_Connect(const std::string& host, int port, bool open_socket) {
+  auto job = std::make_shared<Connect_Job>();
+  std::thread([job, host, port, open_socket] {
+    IPaddress address;
+    bool resolved = SDLNet_ResolveHost(&address, host.c_str(), static_cast<Uint16>(port)) == 0;
+    TCPsocket socket = resolved && open_socket ? SDLNet_TCP_Open(&address) : nullptr;
+    std::lock_guard<std::mutex> hold(job->lock);
+    if (job->abandoned) {
+      if (socket) SDLNet_TCP_Close(socket);
+    } else {
+      job->resolved = resolved;
+      job->socket = socket;
+    }
+    job->done = true;
+    job->finished.notify_all();
+  }).detach();
+  return job;
+}
+
+// Waits for the job; false when the limit passed first.
+bool Wait_For(Connect_Job& job) {
+  std::unique_lock<std::mutex> hold(job.lock);
+  if (job.finished.wait_for(hold, std::chrono::milliseconds(http_connect_limit_ms), [&] { return job.done; }))
+    return true;
+  job.abandoned = true;
+  return false;
+}
+
+TCPsocket Open_Connection() {
+  auto job = Start_Connect(Server_Host(), Server_Port(), true);
+  return Wait_For(*job) ? job->socket : nullptr;
+}
+
+int Send_Request(TCPsocket socket, const char* resource) {
+  char request[1024];
+  int length = std::snprintf(request, sizeof request, "GET /VantoRello/%s HTTP/1.1\nHost: %s\nUser-Agent: VantoRello\n\n",
+                             resource, Server_Host());
+  if (length < 0 || length >= static_cast<int>(sizeof request)) return 0;
+  return SDLNet_TCP_Send(socket, request, length) == length;
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Waits for each block at most the receive limit, and for all of them together at most
+// until the request's deadline.
+struct Receiver {
+  TCPsocket socket;
+  SDLNet_SocketSet set;
+  Clock::time_point deadline;
+
+  // Bytes received (0 when the server closed), or -1 on an error or time-out.
+  int Next(char* block) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return -1;
+    Uint32 wait = static_cast<Uint32>(left < http_receive_limit_ms ? left : http_receive_limit_ms);
+    if (SDLNet_CheckSockets(set, wait) <= 0 || !SDLNet_SocketReady(socket)) return -1;
+    int got = SDLNet_TCP_Recv(socket, block, kBlockSize);
+    return got < 0 ? -1 : got;
+  }
+};
+
+// Reads the header, then the body (kept only when `keep`), until the server closes.
+// 1 when a complete 200 answer arrived.
+int Read_Response(Receiver& in, bool keep, std::string* body) {
+  std::string head_bytes;
+  Http_Head head;
+  char block[kBlockSize];
+  for (;;) {
+    int got = in.Next(block);
+    if (got <= 0) return 0;
+    head_bytes.append(block, got);
+    if (Split_Http_Response(head_bytes.data(), head_bytes.size(), &head)) break;
+    if (head_bytes.size() > kHeaderLimit) return 0;
+  }
+  if (head.status != 200 || head.chunked || head.content_length < -1) return 0;
+  size_t received = head_bytes.size() - head.body_offset;
+  if (keep) body->assign(head_bytes, head.body_offset, std::string::npos);
+  for (;;) {
+    int got = in.Next(block);
+    if (got < 0) return 0;
+    if (got == 0) break;
+    received += got;
+    if (received > kBodyLimit) return 0;
+    if (keep) body->append(block, got);
+  }
+  return head.content_length < 0 || static_cast<long long>(received) == head.content_length;
+}
+
+}  // namespace
+
+const char* Server_Host() {
+  if (server_host.empty()) Read_Server_Setting();
+  return server_host.c_str();
+}
+
+int Server_Port() {
+  if (server_host.empty()) Read_Server_Setting();
+  return server_port;
+}
+
+int Init_Network() {
+  Read_Server_Setting();
+  if (SDLNet_Init() < 0) {
+    std::printf("Error initializing network.\n");
+    return 1;
+  }
+  auto job = Start_Connect(Server_Host(), Server_Port(), false);
+  if (!Wait_For(*job) || !job->resolved) {
+    std::printf("Cannot connect to %s.\n", Server_Host());
+    return 2;
+  }
+  return 0;
+}
+
+void Close_Network() { SDLNet_Quit(); }
+
+int Http_Get(const char* resource, const char* out_path) {
+  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(http_transfer_limit_ms);
+  TCPsocket socket = Open_Connection();
+  if (!socket) return 0;
+  if (!Send_Request(socket, resource)) {
+    SDLNet_TCP_Close(socket);
+    return 0;
+  }
+  SDLNet_SocketSet set = SDLNet_AllocSocketSet(1);
+  int ok = 0;
+  std::string body;
+  bool keep = out_path && *out_path;
+  if (set) {
+    SDLNet_TCP_AddSocket(set, socket);
+    Receiver in = {socket, set, deadline};
+    ok = Read_Response(in, keep, &body);
+    SDLNet_FreeSocketSet(set);
+  }
+  SDLNet_TCP_Close(socket);
+  if (ok && keep) ok = Write_File_Atomic(out_path, body.data(), body.size());
+  return ok;
+}

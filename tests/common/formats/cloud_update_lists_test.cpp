@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/formats/cloud_list.h"
+#include "common/formats/update_list.h"
+
+namespace {
+
+int Parse(const std::string& text, Cloud_Track* tracks, int max) {
+  return Parse_Cloud_List(text.data(), text.size(), tracks, max);
+}
+
+}  // namespace
+
+TEST(CloudList, FieldsNumbersAndMissingFields) {
+  Cloud_Track tracks[4];
+  std::string text =
+      "HK.TRK|3|120|Anna Berg|0\n"
+      "HEX.TRK|0xC|0170|Bob|1\n"
+      "SHORT.TRK|7\n"
+      "LAST.TRK|2|5|Cid|0";
+  ASSERT_EQ(Parse(text, tracks, 4), 4);
+  EXPECT_STREQ(tracks[0].file_name, "HK.TRK");
+  EXPECT_EQ(tracks[0].track_type, 3u);
+  EXPECT_EQ(tracks[0].sector_count, 120u);
+  EXPECT_STREQ(tracks[0].creator, "Anna Berg");
+  EXPECT_EQ(tracks[0].tournament, 0u);
+  EXPECT_EQ(tracks[1].track_type, 12u);
+  EXPECT_EQ(tracks[1].sector_count, 120u);  // octal 0170
+  EXPECT_EQ(tracks[1].tournament, 1u);
+  // A line with two fields keeps the other three of the line before.
+  EXPECT_STREQ(tracks[2].file_name, "SHORT.TRK");
+  EXPECT_EQ(tracks[2].track_type, 7u);
+  EXPECT_EQ(tracks[2].sector_count, 120u);
+  EXPECT_STREQ(tracks[2].creator, "Bob");
+  EXPECT_EQ(tracks[2].tournament, 1u);
+  EXPECT_STREQ(tracks[3].creator, "Cid");
+  EXPECT_EQ(tracks[3].tournament, 0u);
+  EXPECT_EQ(Parse(text, tracks, 2), 2);
+  EXPECT_EQ(Parse("", tracks, 4), 0);
+}
+
+TEST(CloudList, LongFieldsAreCutAndWrittenLinesKeepFiveFields) {
+  Cloud_Track tracks[2];
+  std::string line = std::string(300, 'n') + "|1|2|" + std::string(100, 'c') + "|0\n";
+  // 300 characters read as fgets does: a first piece of 254, then the rest as a second line.
+  ASSERT_EQ(Parse(line, tracks, 2), 2);
+  EXPECT_EQ(std::string(tracks[0].file_name), std::string(254, 'n'));
+  EXPECT_EQ(std::string(tracks[1].creator), std::string(63, 'c'));
+
+  std::string written = Cloud_List_Line("A.TRK", 3, 120, "Evil|Name\nWith\rBreaks", 1);
+  EXPECT_EQ(written, "A.TRK|3|120|Evil Name With Breaks|1\n");
+  ASSERT_EQ(Parse(written, tracks, 2), 1);
+  EXPECT_STREQ(tracks[0].creator, "Evil Name With Breaks");
+}
+
+TEST(CloudList, SafeTrackFileNames) {
+  EXPECT_EQ(Is_Safe_Track_File_Name("VRWIN251227120000.TRK"), 1);
+  EXPECT_EQ(Is_Safe_Track_File_Name("TT_FL.TRK"), 1);
+  EXPECT_EQ(Is_Safe_Track_File_Name(std::string(64, 'a').c_str()), 1);
+  for (const char* bad : {"", "..", ".hidden", "../x.TRK", "a/b.TRK", "a\\b", "a b", "x%2F", "a\nb"})
+    EXPECT_EQ(Is_Safe_Track_File_Name(bad), 0) << bad;
+  EXPECT_EQ(Is_Safe_Track_File_Name(std::string(65, 'a').c_str()), 0);
+}
+
+TEST(UpdateList, LinesAsTheUpdaterReadsThem) {
+  std::string name;
+  uint32_t crc = 0;
+  std::string line = Update_List_Line("GFX/sky.png", 0xCA6598D0u);
+  EXPECT_EQ(line, "GFX/sky.png|CA6598D0\n");
+  ASSERT_EQ(Parse_Update_List_Line(line.c_str(), &name, &crc), 1);
+  EXPECT_EQ(name, "GFX/sky.png");
+  EXPECT_EQ(crc, 0xCA6598D0u);
+  ASSERT_EQ(Parse_Update_List_Line("a|00abcdef\r\n", &name, &crc), 1);
+  EXPECT_EQ(crc, 0xABCDEFu);
+  // A last line without a line feed loses its last digit.
+  ASSERT_EQ(Parse_Update_List_Line("a|CA6598D0", &name, &crc), 1);
+  EXPECT_EQ(crc, 0xCA6598Du);
+  EXPECT_EQ(Parse_Update_List_Line("no bar here\n", &name, &crc), 0);
+  EXPECT_EQ(Parse_Update_List_Line("|\n", &name, &crc), 0);
+  ASSERT_EQ(Parse_Update_List_Line("x|\n", &name, &crc), 1);
+  EXPECT_EQ(crc, 0u);
+}
+
+TEST(UpdateList, VersionFile) {
+  std::string version;
+  std::string text = Write_Version_File("3.99");
+  EXPECT_EQ(text, "#VantoRello\n3.99\n#VantoRello\n");
+  ASSERT_EQ(Read_Version_File(text.data(), text.size(), &version), 1);
+  EXPECT_EQ(version, "3.99");
+  std::string crlf = "#VantoRello\r\n3.98\r\n#VantoRello\r\n";
+  ASSERT_EQ(Read_Version_File(crlf.data(), crlf.size(), &version), 1);
+  EXPECT_EQ(version, "3.98");
+  std::string bad = "#VantoRello\n3.98\n";
+  EXPECT_EQ(Read_Version_File(bad.data(), bad.size(), &version), 0);
+}

@@ -1,0 +1,209 @@
+// The HTTP client against scripted servers on 127.0.0.1.
+#include <SDL/SDL_net.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "online/network.h"
+#include "support/script_server.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string Read(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+bool Exists(const char* path) { return std::ifstream(path).good(); }
+
+void Write(const char* path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// Points the client at a server and starts the network for one test.
+class HttpClient : public ::testing::Test {
+ protected:
+  void Use(const Script_Server& server) {
+    std::string where = "127.0.0.1:" + std::to_string(server.port());
+    setenv("VANTORELLO_SERVER", where.c_str(), 1);
+    ASSERT_EQ(Init_Network(), 0);
+  }
+  void TearDown() override {
+    Close_Network();
+    unsetenv("VANTORELLO_SERVER");
+  }
+  ScopedTempDir dir_;
+};
+
+Script_Server::Script Answer_With(const std::string& bytes) {
+  return [bytes](Script_Server&, int fd, const std::string&) { Script_Server::Send_All(fd, bytes); };
+}
+
+double Seconds_Since(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+TEST_F(HttpClient, SendsExactlyThreeLinesAndABlankLine) {
+  Script_Server server(Answer_With(Http_Answer(200, "")));
+  Use(server);
+  ASSERT_EQ(Http_Get("ots.php?player=3Ann&track=2&score=1234", ""), 1);
+  EXPECT_EQ(server.Last_Request(),
+            "GET /VantoRello/ots.php?player=3Ann&track=2&score=1234 HTTP/1.1\n"
+            "Host: 127.0.0.1\n"
+            "User-Agent: VantoRello\n"
+            "\n");
+}
+
+TEST_F(HttpClient, StoresTheBodyWithoutTheHeader) {
+  // Header and body in one block, no Content-Length, closed by the server.
+  Script_Server one_block(Answer_With("HTTP/1.1 200 OK\r\nServer: test\r\n\r\n#VantoRello\nline\n"));
+  Use(one_block);
+  ASSERT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
+  EXPECT_EQ(Read("HighScore.txt"), "#VantoRello\nline\n");
+
+  // A header in small pieces and a body of several blocks.
+  std::string body(5000, 'b');
+  for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>('a' + i % 26);
+  Script_Server pieces([body](Script_Server&, int fd, const std::string&) {
+    std::string answer = Http_Answer(200, body);
+    for (size_t at = 0; at < answer.size(); at += 7) {
+      Script_Server::Send_All(fd, answer.substr(at, 7));
+      if (at < 100) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  });
+  Close_Network();
+  Use(pieces);
+  ASSERT_EQ(Http_Get("TRK/uploads/A.TRK", "A.TRK"), 1);
+  EXPECT_EQ(Read("A.TRK"), body);
+}
+
+TEST_F(HttpClient, EmptyBodyAndDiscardMode) {
+  Script_Server server(Answer_With(Http_Answer(200, "")));
+  Use(server);
+  ASSERT_EQ(Http_Get("version.ver", "version.ver"), 1);
+  EXPECT_TRUE(Exists("version.ver"));
+  EXPECT_EQ(Read("version.ver"), "");
+  std::remove("version.ver");
+  ASSERT_EQ(Http_Get("version.ver", ""), 1);
+  EXPECT_FALSE(Exists("version.ver"));
+  EXPECT_FALSE(Exists(""));
+}
+
+TEST_F(HttpClient, FailedAnswersLeaveTheOldFileAlone) {
+  struct Case {
+    const char* what;
+    std::string answer;
+  };
+  const Case cases[] = {
+      {"404", Http_Answer(404, "<html>not found</html>")},
+      {"500", Http_Answer(500, "<html>error</html>")},
+      {"no status line", "<html>hello</html>\r\n\r\nbody"},
+      {"cut short", "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nonly this"},
+      {"chunked", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n\r\n"},
+      {"header never ends", "HTTP/1.1 200 OK\r\nX: y\r\n"},
+      {"nothing", ""},
+  };
+  for (const Case& c : cases) {
+    Script_Server server(Answer_With(c.answer));
+    Use(server);
+    Write("HighScore.txt", "old contents");
+    EXPECT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 0) << c.what;
+    EXPECT_EQ(Read("HighScore.txt"), "old contents") << c.what;
+    EXPECT_EQ(Http_Get("ohs.php?player=3Ann&score=1", ""), 0) << c.what;
+    Close_Network();
+  }
+  // No server at all: the connection is refused.
+  int port;
+  {
+    Script_Server gone(Answer_With(""));
+    port = gone.port();
+  }
+  setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
+  ASSERT_EQ(Init_Network(), 0);
+  EXPECT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 0);
+  EXPECT_EQ(Read("HighScore.txt"), "old contents");
+}
+
+TEST_F(HttpClient, SilentServerFailsWithinTheReceiveLimit) {
+  // One answers nothing, one answers and then keeps the connection open.
+  Script_Server silent([](Script_Server& server, int, const std::string&) { server.Hold(); });
+  Script_Server open([](Script_Server& server, int fd, const std::string&) {
+    Script_Server::Send_All(fd, "HTTP/1.1 200 OK\r\n\r\nbody");
+    server.Hold();
+  });
+  for (Script_Server* server : {&silent, &open}) {
+    Use(*server);
+    Write("out.txt", "old");
+    Clock::time_point start = Clock::now();
+    EXPECT_EQ(Http_Get("highscore.txt", "out.txt"), 0);
+    double waited = Seconds_Since(start);
+    EXPECT_GE(waited, http_receive_limit_ms / 1000.0 - 0.1);
+    EXPECT_LE(waited, http_receive_limit_ms / 1000.0 + 1.5);
+    EXPECT_EQ(Read("out.txt"), "old");
+    Close_Network();
+  }
+}
+
+TEST_F(HttpClient, TricklingServerFailsWithinTheTransferLimit) {
+  Script_Server trickle([](Script_Server& server, int fd, const std::string&) {
+    Script_Server::Send_All(fd, "HTTP/1.1 200 OK\r\n\r\n");
+    for (int i = 0; i < 200 && Script_Server::Send_All(fd, "x"); ++i) server.Hold(100);
+  });
+  Use(trickle);
+  Clock::time_point start = Clock::now();
+  EXPECT_EQ(Http_Get("highscore.txt", "out.txt"), 0);
+  double waited = Seconds_Since(start);
+  EXPECT_GE(waited, http_transfer_limit_ms / 1000.0 - 0.1);
+  EXPECT_LE(waited, http_transfer_limit_ms / 1000.0 + 1.5);
+  EXPECT_FALSE(Exists("out.txt"));
+}
+
+TEST_F(HttpClient, EndlessHeaderIsNeverStored) {
+  Script_Server flood([](Script_Server&, int fd, const std::string&) {
+    Script_Server::Send_All(fd, std::string(1 << 20, 'A'));
+  });
+  Use(flood);
+  Clock::time_point start = Clock::now();
+  EXPECT_EQ(Http_Get("highscore.txt", "out.txt"), 0);
+  EXPECT_LE(Seconds_Since(start), 3.0);
+  EXPECT_FALSE(Exists("out.txt"));
+}
+
+TEST_F(HttpClient, UnansweredConnectFailsWithinTheConnectLimit) {
+  Script_Server full(nullptr, true);
+  Use(full);
+  Clock::time_point start = Clock::now();
+  EXPECT_EQ(Http_Get("highscore.txt", "out.txt"), 0);
+  double waited = Seconds_Since(start);
+  EXPECT_LE(waited, http_connect_limit_ms / 1000.0 + 1.5);
+  EXPECT_FALSE(Exists("out.txt"));
+}
+
+TEST(ServerSetting, EnvironmentOverridesHostAndPort) {
+  unsetenv("VANTORELLO_SERVER");
+  Init_Network();
+  EXPECT_STREQ(Server_Host(), kServerHost);
+  EXPECT_EQ(Server_Port(), kServerPort);
+  Close_Network();
+  setenv("VANTORELLO_SERVER", "127.0.0.1", 1);
+  EXPECT_EQ(Init_Network(), 0);
+  EXPECT_STREQ(Server_Host(), "127.0.0.1");
+  EXPECT_EQ(Server_Port(), kServerPort);
+  Close_Network();
+  setenv("VANTORELLO_SERVER", "localhost:9123", 1);
+  EXPECT_EQ(Init_Network(), 0);
+  EXPECT_STREQ(Server_Host(), "localhost");
+  EXPECT_EQ(Server_Port(), 9123);
+  Close_Network();
+  unsetenv("VANTORELLO_SERVER");
+}

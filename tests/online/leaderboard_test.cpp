@@ -1,0 +1,207 @@
+// Scores and the leaderboard screen against the game's web service on 127.0.0.1.
+#include <SDL/SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "common/frame_hook.h"
+#include "core/game.h"
+#include "frontend/main_menu.h"
+#include "frontend/menu_graphics.h"
+#include "frontend/player_name.h"
+#include "online/leaderboard.h"
+#include "online/network.h"
+#include "online/scores.h"
+#include "service.h"
+#include "support/front_end.h"
+#include "support/script_server.h"
+
+namespace {
+
+class LeaderboardTest : public FrontEndTest {
+ public:
+  void SetUp() override {
+    FrontEndTest::SetUp();
+    ASSERT_EQ(service.Open("service-data"), 1);
+    port = service.Start("127.0.0.1", 0);
+    ASSERT_GT(port, 0);
+    Point_At(port);
+  }
+  void TearDown() override {
+    service.Stop();
+    unsetenv("VANTORELLO_SERVER");
+    Reload_Player_Name();
+    FrontEndTest::TearDown();
+  }
+  void Point_At(int server_port) {
+    setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(server_port)).c_str(), 1);
+  }
+  // Plays the books of a whole tournament as the main loop does.
+  void Finish_Tournament(long round_time) {
+    Game& game = *theGame;
+    game.tournament_points = 0;
+    for (int round = 1; round <= 12; ++round) {
+      game.tournament_round = round;
+      game.lap_times[0] = round_time + round;
+      Submit_Round_Result();
+      Add_Round_To_Points();
+    }
+    Submit_Tournament_Result();
+  }
+
+  Service service;
+  int port = 0;
+};
+
+Uint32 Pixel(int x, int y) {
+  SDL_LockSurface(screen);
+  Uint8* row = static_cast<Uint8*>(screen->pixels) + y * screen->pitch;
+  Uint32 value = reinterpret_cast<Uint16*>(row)[x];
+  SDL_UnlockSurface(screen);
+  return value;
+}
+
+Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
+  SDL_LockSurface(picture);
+  Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
+  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
+                                                     : reinterpret_cast<Uint32*>(row)[x];
+  SDL_UnlockSurface(picture);
+  return value;
+}
+
+// Every pixel of a colour-keyed picture that is not transparent stands on the screen at (x, y).
+void Expect_Picture_At(const char* path, int x, int y) {
+  SDL_Surface* picture = Load_Sprites(path, 1);
+  ASSERT_NE(picture, nullptr) << path;
+  int opaque = 0;
+  for (int py = 0; py < picture->h; ++py)
+    for (int px = 0; px < picture->w; ++px) {
+      Uint32 value = Picture_Pixel(picture, px, py);
+      if (value == picture->format->colorkey) continue;
+      ++opaque;
+      ASSERT_EQ(Pixel(x + px, y + py), value) << path << " at " << px << "," << py;
+    }
+  EXPECT_GT(opaque, 10) << path;
+  SDL_FreeSurface(picture);
+}
+
+// How many pixels of a rectangle differ from the background picture.
+int Changed_Pixels(int x0, int y0, int w, int h) {
+  SDL_Surface* background = Load_Sprites("GFX/HighScore.bmp", 0);
+  int changed = 0;
+  for (int y = y0; y < y0 + h; ++y)
+    for (int x = x0; x < x0 + w; ++x) changed += Pixel(x, y) != Picture_Pixel(background, x, y);
+  SDL_FreeSurface(background);
+  return changed;
+}
+
+}  // namespace
+
+TEST_F(LeaderboardTest, TournamentResultsReachTheLeaderboard) {
+  ASSERT_EQ(Set_Player_Name("Anna Berg"), 1);
+  Finish_Tournament(60000);
+  EXPECT_EQ(theGame->tournament_points, 12 * 60000 + 78);
+  EXPECT_EQ(service.store.Count("rounds"), 12);
+  EXPECT_EQ(service.store.Count("tournaments"), 1);
+  Load_Leaderboard();
+  EXPECT_STREQ(leaderboard[0].name, "Anna Berg");
+  EXPECT_EQ(leaderboard[0].platform, 3);
+  EXPECT_EQ(leaderboard[0].score, 12 * 60000 + 78);
+  EXPECT_STREQ(leaderboard[1].name, kDefaultDriverNames[0]);
+  EXPECT_EQ(leaderboard[1].score, 141000);
+}
+
+TEST_F(LeaderboardTest, NamesTheQueryRulesRefuseSendNothing) {
+  EXPECT_EQ(Send_Round_Result("ab", 1, 1000), 0);
+  EXPECT_EQ(Send_Tournament_Result(std::string(41, 'a').c_str(), 1000), 0);
+  EXPECT_EQ(Send_Round_Result("a b", 1, 1000), 1);
+  EXPECT_EQ(Send_Tournament_Result("Tom & Jerry", 5000), 1);
+  EXPECT_EQ(Send_Tournament_Result("J\xC3\xBCrgen #1 100%?", 6000), 1);
+  // A line break reaches the service as part of the value, which refuses it.
+  EXPECT_EQ(Send_Tournament_Result("Bad\r\nX: 1", 4000), 0);
+  EXPECT_EQ(service.store.Count("rounds"), 1);
+  EXPECT_EQ(service.store.Count("tournaments"), 2);
+  Load_Leaderboard();
+  EXPECT_STREQ(leaderboard[0].name, "Tom   Jerry");
+  EXPECT_STREQ(leaderboard[1].name, "J\xC3\xBCrgen #1 100%?");
+  EXPECT_EQ(leaderboard[1].platform, 3);
+}
+
+TEST_F(LeaderboardTest, FallbacksWhenTheFileCannotBeUsed) {
+  leaderboard[0].platform = 6;  // platforms keep their values when the defaults stand
+  Script_Server wrong([](Script_Server&, int fd, const std::string&) {
+    Script_Server::Send_All(fd, Http_Answer(200, "#VantoRello\nonly two lines\n"));
+  });
+  Point_At(wrong.port());
+  testing::internal::CaptureStdout();
+  Load_Leaderboard();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Corrupted Online File!\n");
+  EXPECT_STREQ(leaderboard[0].name, kDefaultDriverNames[0]);
+  EXPECT_EQ(leaderboard[0].platform, 6);
+  EXPECT_EQ(leaderboard[14].score, 1000);
+
+  int closed_port;
+  {
+    Script_Server gone(nullptr);
+    closed_port = gone.port();
+  }
+  Point_At(closed_port);
+  Load_Leaderboard();
+  for (const Leaderboard_Entry& entry : leaderboard) {
+    EXPECT_STREQ(entry.name, "No Internet Connection");
+    EXPECT_EQ(entry.score, 100000);
+    EXPECT_EQ(entry.platform, 0);
+  }
+}
+
+TEST_F(LeaderboardTest, ScreenShowsTheTableAndScrollsTheBanner) {
+  ASSERT_EQ(Set_Player_Name("Anna Berg"), 1);
+  Finish_Tournament(60000);
+  int banner_seen = 0;
+  bool music_played = false;
+  script = [&](int screen_id) {
+    ASSERT_EQ(screen_id, SCREEN_LEADERBOARD);
+    music_played = music_played || Mix_PlayingMusic();
+    if (frame == 3) {
+      // Two frames drawn: the banner moved twice and the phase flipped back.
+      EXPECT_EQ(banner_x, 632);
+      EXPECT_EQ(banner_phase, 0);
+      Expect_Picture_At("GFX/os_win.bmp", 5, 165 - 2);      // entry 1, platform 3
+      Expect_Picture_At("GFX/os_unk.bmp", 5, 185 - 2);      // a made-up driver
+      EXPECT_GT(Changed_Pixels(30, 165, 40, 16), 20);       // "01."
+      EXPECT_GT(Changed_Pixels(80, 165, 120, 16), 50);      // the time
+      EXPECT_GT(Changed_Pixels(220, 165, 100, 16), 50);     // the name
+      EXPECT_GT(Changed_Pixels(200, 15, 240, 30), 100);     // the title
+      EXPECT_EQ(Changed_Pixels(400, 420, 200, 40), 0);      // nothing below the last entry's right side
+      banner_x = -297;
+    }
+    if (frame == 4) {
+      EXPECT_EQ(banner_x, 640);  // fell below -300 and came back at the right edge
+      banner_seen = 1;
+      Push_Key(SDLK_5);
+    }
+  };
+  Run_Leaderboard_Screen();
+  EXPECT_EQ(banner_seen, 1);
+  EXPECT_TRUE(music_played);
+  EXPECT_FALSE(Mix_PlayingMusic());
+}
+
+TEST_F(LeaderboardTest, MenuEntryOpensItAndTheMenuMusicComesBack) {
+  menu_selection = 3;
+  bool opened = false;
+  script = [&](int screen_id) {
+    if (screen_id == SCREEN_LEADERBOARD) {
+      opened = true;
+      Push_Key(SDLK_ESCAPE);
+    }
+  };
+  Activate_Menu_Entry();
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(Mix_PlayingMusic());
+  Mix_HaltMusic();
+  menu_selection = 11;
+}

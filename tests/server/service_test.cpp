@@ -1,0 +1,217 @@
+// The web service as the game and hostile clients meet it, over real loopback sockets.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "common/formats/cloud_list.h"
+#include "common/formats/file_crc.h"
+#include "common/formats/leaderboard_file.h"
+#include "common/formats/track_file.h"
+#include "common/formats/update_list.h"
+#include "shelves.h"
+#include "support/service_fixture.h"
+
+namespace {
+
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+void Write(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Sends raw bytes to the service (then closes the sending side when `half_close`) and returns
+// all it answers until it closes.
+std::string Raw_Exchange(int port, const std::string& bytes, bool half_close = false) {
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return "no connection";
+  send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  if (half_close) shutdown(fd, SHUT_WR);
+  std::string answer;
+  char block[4096];
+  for (;;) {
+    pollfd wait = {fd, POLLIN, 0};
+    if (poll(&wait, 1, 8000) <= 0) {
+      answer += "<still open>";
+      break;
+    }
+    ssize_t got = recv(fd, block, sizeof block, 0);
+    if (got <= 0) break;
+    answer.append(block, static_cast<size_t>(got));
+  }
+  close(fd);
+  return answer;
+}
+
+std::string Status_Line(const std::string& answer) { return answer.substr(0, answer.find('\r')); }
+
+std::vector<unsigned char> Track_Bytes(const char* creator, int type, int tournament, int sectors) {
+  std::vector<TrackSector> list(sectors);
+  for (TrackSector& sector : list) {
+    sector = TrackSector();
+    sector.length = 60;
+  }
+  return Serialise_Track_File(Make_Track_Header(creator, type, tournament), list.data(), sectors);
+}
+
+void Write_Track(const std::string& path, const std::vector<unsigned char>& bytes) {
+  Write(path, std::string(bytes.begin(), bytes.end()));
+}
+
+}  // namespace
+
+TEST_F(ServiceTest, ScoresAreStoredOnlyWhenValid) {
+  EXPECT_EQ(Http_Get("ots.php?player=3Anna_Berg&track=1&score=61234", ""), 1);
+  EXPECT_EQ(Http_Get("ots.php?player=3Anna_Berg&track=12&score=0", ""), 1);
+  EXPECT_EQ(Http_Get("ohs.php?player=3Anna_Berg&score=734000", ""), 1);
+  EXPECT_EQ(Http_Get("updatelog.php?player=Anna_Berg&os=3", ""), 1);
+  const char* refused[] = {
+      "ots.php?player=3Anna&track=0&score=1",          "ots.php?player=3Anna&track=13&score=1",
+      "ots.php?player=3Anna&track=1&score=-5",         "ots.php?player=3Anna&track=1&score=2147483648",
+      "ots.php?player=3Anna&track=1&score=1e5",        "ots.php?player=3Anna&track=1",
+      "ots.php?track=1&score=5",                       "ots.php?player=3Anna&track=+1&score=5",
+      "ohs.php?player=3Anna&score=",                   "ohs.php?player=3Anna&score=99999999999999999999",
+      "ohs.php?player=Anna&score=5",                   "ohs.php?player=3An&score=5",
+      "ohs.php?player=3Anna%0AX&score=5",              "ohs.php?player=3Anna%00&score=5",
+      "ohs.php?player=3Anna&score=5&score=6",          "ohs.php?player=3Anna&player=3Bob&score=5",
+      "updatelog.php?player=Anna",                     "updatelog.php?player=Anna&os=x",
+  };
+  for (const char* request : refused) EXPECT_EQ(Http_Get(request, ""), 0) << request;
+  std::string too_long = "ohs.php?player=3" + std::string(41, 'a') + "&score=5";
+  EXPECT_EQ(Http_Get(too_long.c_str(), ""), 0);
+  std::string huge = "ohs.php?player=3Anna&score=" + std::string(900, '9');
+  EXPECT_EQ(Http_Get(huge.c_str(), ""), 0);
+  EXPECT_EQ(service_.store.Count("rounds"), 2);
+  EXPECT_EQ(service_.store.Count("tournaments"), 1);
+  EXPECT_EQ(service_.store.Count("update_log"), 1);
+}
+
+TEST_F(ServiceTest, LeaderboardListsTheFastestTournamentsThenMadeUpDrivers) {
+  EXPECT_EQ(Http_Get("ohs.php?player=3Slow_Sam&score=900000", ""), 1);
+  EXPECT_EQ(Http_Get("ohs.php?player=5Fast_Fay&score=700000", ""), 1);
+  EXPECT_EQ(Http_Get("ohs.php?player=4Same_Time&score=900000", ""), 1);
+  ASSERT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
+  std::string text = Read("HighScore.txt");
+  Leaderboard_Entry entries[kLeaderboardSize];
+  ASSERT_EQ(Parse_Leaderboard(text.data(), text.size(), entries), LEADERBOARD_OK);
+  EXPECT_STREQ(entries[0].name, "Fast Fay");
+  EXPECT_EQ(entries[0].platform, 5);
+  EXPECT_STREQ(entries[1].name, "Slow Sam");  // earlier of two equal times first
+  EXPECT_STREQ(entries[2].name, "Same Time");
+  EXPECT_STREQ(entries[3].name, kDefaultDriverNames[0]);
+  for (int i = 0; i < 20; ++i)
+    ASSERT_EQ(Http_Get(("ohs.php?player=3P" + std::to_string(100 + i) + "&score=" + std::to_string(800000 + i)).c_str(),
+                       ""),
+              1);
+  ASSERT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
+  text = Read("HighScore.txt");
+  ASSERT_EQ(Parse_Leaderboard(text.data(), text.size(), entries), LEADERBOARD_OK);
+  EXPECT_STREQ(entries[0].name, "Fast Fay");
+  EXPECT_STREQ(entries[1].name, "P100");
+  EXPECT_EQ(entries[14].score, 800013);
+}
+
+TEST_F(ServiceTest, PublishedTracksMakeTheCloudList) {
+  Write_Track(dir_.path() + "/in/USER1.TRK", Track_Bytes("Anna|Berg", 3, 0, 120));
+  Write_Track(dir_.path() + "/in/TT_FL.TRK", Track_Bytes("Maker", 1, 1, 40));
+  std::vector<unsigned char> broken = Track_Bytes("X", 2, 0, 50);
+  broken.resize(broken.size() - 1);
+  Write_Track(dir_.path() + "/in/BROKEN.TRK", broken);
+  Write_Track(dir_.path() + "/in/bad name.TRK", Track_Bytes("X", 2, 0, 50));
+  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/USER1.TRK"), 1);
+  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/TT_FL.TRK"), 1);
+  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/BROKEN.TRK"), 0);
+  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/bad name.TRK"), 0);
+  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/MISSING.TRK"), 0);
+
+  std::filesystem::create_directories("TRK");
+  ASSERT_EQ(Http_Get("TRK/VantoRello.tracks", "TRK/VantoRello.tracks"), 1);
+  std::string list = Read("TRK/VantoRello.tracks");
+  EXPECT_EQ(list, "TT_FL.TRK|1|40|Maker|1\nUSER1.TRK|3|120|Anna Berg|0\n");
+  ASSERT_EQ(Http_Get("TRK/uploads/USER1.TRK", "TRK/USER1.TRK"), 1);
+  EXPECT_EQ(Read("TRK/USER1.TRK"), Read(dir_.path() + "/in/USER1.TRK"));
+  EXPECT_EQ(Http_Get("TRK/uploads/BROKEN.TRK", "TRK/BROKEN.TRK"), 0);
+  EXPECT_EQ(Http_Get("TRK/uploads/../service.db", "x"), 0);
+  EXPECT_EQ(Http_Get("TRK/uploads/%2E%2E%2Fservice.db", "x"), 0);
+  EXPECT_EQ(Http_Get("TRK/uploads/", "x"), 0);
+}
+
+TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
+  std::string source = dir_.path() + "/release-src";
+  Write(source + "/VantoRello.exe", "new program");
+  Write(source + "/GFX/sky.png", "abc");
+  Write(source + "/SFX/menu.ogg", std::string(3000, 'o'));
+  ASSERT_EQ(Publish_Release(data_dir_, source, "3.99"), 1);
+
+  ASSERT_EQ(Http_Get("version.ver", "version.ver"), 1);
+  EXPECT_EQ(Read("version.ver"), "#VantoRello\n3.99\n#VantoRello\n");
+  ASSERT_EQ(Http_Get("VantoRello.w32.ver", "VantoRello.ver"), 1);
+  EXPECT_EQ(Read("VantoRello.ver"), "GFX/sky.png|CA6598D0\nSFX/menu.ogg|" +
+                                        Update_List_Line("", File_Crc((source + "/SFX/menu.ogg").c_str())).substr(1) +
+                                        Update_List_Line("VantoRello.exe", Crc_Bytes(0, "new program", 11)));
+  std::filesystem::create_directories("GFX");
+  ASSERT_EQ(Http_Get("GFX/sky.png", "GFX/sky.png"), 1);
+  EXPECT_EQ(Read("GFX/sky.png"), "abc");
+  ASSERT_EQ(Http_Get("VantoRello.w32", "VantoRello.upd"), 1);
+  EXPECT_EQ(Read("VantoRello.upd"), "new program");
+  for (const char* outside : {"service.db", "release/version.ver", "files/GFX/sky.png", "GFX/../GFX/sky.png",
+                              "../data/service.db", "%2e%2e/data/service.db", "GFX/missing.png", ""})
+    EXPECT_EQ(Http_Get(outside, "x"), 0) << outside;
+
+  // A second release replaces the first as a whole.
+  std::filesystem::remove_all(source);
+  Write(source + "/GFX/sky.png", "abcd");
+  ASSERT_EQ(Publish_Release(data_dir_, source, "4.00"), 1);
+  ASSERT_EQ(Http_Get("VantoRello.w32.ver", "VantoRello.ver"), 1);
+  EXPECT_EQ(Read("VantoRello.ver"), Update_List_Line("GFX/sky.png", Crc_Bytes(0, "abcd", 4)));
+  EXPECT_EQ(Http_Get("VantoRello.w32", "VantoRello.upd"), 0);
+}
+
+TEST_F(ServiceTest, AnswersTheGameRequestAndClosesTheConnection) {
+  std::string answer = Raw_Exchange(port_, "GET /VantoRello/highscore.txt HTTP/1.1\nHost: localhost\nUser-Agent: VantoRello\n\n");
+  EXPECT_EQ(Status_Line(answer), "HTTP/1.1 200 OK");
+  EXPECT_NE(answer.find("\r\n\r\n#VantoRello"), std::string::npos);
+  EXPECT_EQ(answer.find("<still open>"), std::string::npos);
+}
+
+TEST_F(ServiceTest, SurvivesMalformedRequests) {
+  const std::string hostile[] = {
+      "",
+      "\n\n",
+      "GARBAGE\n\n",
+      "GET\n\n",
+      "GET /VantoRello/highscore.txt\n\n",
+      "GET /VantoRello/highscore.txt HTTP/9.9\n\n",
+      "GET /" + std::string(20000, 'a') + " HTTP/1.1\n\n",
+      "GET /VantoRello/ohs.php?player=3Anna&score=5 HTTP/1.1\n" + std::string(40000, 'h') + ": v\n\n",
+      "POST /VantoRello/ohs.php HTTP/1.1\nContent-Length: 99999999999\n\n",
+      std::string("GET /VantoRello/ohs.php?player=3An\0na&score=5 HTTP/1.1\n\n", 57),
+      "GET /VantoRello/../../etc/passwd HTTP/1.1\n\n",
+      "GET /VantoRello/%2e%2e/%2e%2e/etc/passwd HTTP/1.1\n\n",
+      "GET /etc/passwd HTTP/1.1\n\n",
+  };
+  for (const std::string& request : hostile) {
+    std::string answer = Raw_Exchange(port_, request, true);
+    EXPECT_EQ(answer.find("root:"), std::string::npos);
+    EXPECT_EQ(answer.find(" 200 "), std::string::npos) << request.substr(0, 60);
+  }
+  EXPECT_EQ(service_.store.Count("tournaments"), 0);
+  // Still serving.
+  EXPECT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
+}
