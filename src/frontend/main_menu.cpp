@@ -169,12 +169,12 @@ void Activate_Menu_Entry() {
       Run_Leaderboard_Screen();
       Play_Menu_Music();
       break;
-    case 2:   // live update
-    case 5:   // track browser
     case 7:
       Run_Constructor();
       if (customTrack) menu_active = false;
       break;
+    case 2:   // live update
+    case 5:   // track browser
     case 6:   // input settings
     case 9: Play_Soon(); break;
   }

@@ -250,6 +250,19 @@ TEST_F(ConstructorTest, BuildSaveAndRaceFromTheMainMenu) {
   EXPECT_EQ(customTrack, 0);
 }
 
+TEST_F(ConstructorTest, OnlyMenuEntrySevenOpensTheConstructor) {
+  int opened = 0;
+  script = [&](int screen_id) {
+    if (screen_id == SCREEN_CONSTRUCTOR) ++opened, Push_Key(SDLK_ESCAPE);
+  };
+  for (int entry : {2, 5, 6, 9, 7}) {
+    menu_selection = entry;
+    Activate_Menu_Entry();
+  }
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(customTrack, 0);
+}
+
 TEST_F(ConstructorTest, CancelOnTheResultScreenLeavesNoTrackBehind) {
   script = [&](int screen_id) {
     if (screen_id == SCREEN_CONSTRUCTOR) Push_Key(SDLK_RETURN);
