@@ -14,6 +14,7 @@
 #include "core/game.h"
 #include "core/race_loop.h"
 #include "frontend/config.h"
+#include "frontend/intro.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
 #include "road/sky.h"
@@ -120,6 +121,7 @@ int Game_Main() {
   Start_Up();
   delete theGame;
   theGame = new Game();
+  Run_Intro();
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
   Main_Loop();
