@@ -16,6 +16,7 @@
 #include "frontend/config.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
+#include "online/update_screen.h"
 #include "road/sky.h"
 #include "road/weather.h"
 #include "track/track_sector.h"
@@ -122,6 +123,7 @@ int Game_Main() {
   theGame = new Game();
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
+  Offer_Update();
   Main_Loop();
   if (theGame->sky) theGame->sky->free_pictures();
   if (canvasSurface) {

@@ -8,6 +8,7 @@
 #include "frontend/settings_screen.h"
 #include "frontend/video_mode.h"
 #include "online/leaderboard.h"
+#include "online/update_screen.h"
 
 bool menu_active = true;
 int menu_selection = 11;
@@ -168,7 +169,7 @@ void Activate_Menu_Entry() {
       Run_Leaderboard_Screen();
       Play_Menu_Music();
       break;
-    case 2:   // live update
+    case 2: Run_Live_Update(); break;
     case 5:   // track browser
     case 6:   // input settings
     case 7:   // constructor
