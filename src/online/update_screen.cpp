@@ -82,7 +82,7 @@ bool Ends_Update_Screen(const SDL_Event& event) {
 void Draw_Update_Screen() {
   char version[64], status[160];
   std::snprintf(version, sizeof version, "Vanto Rello Version: %s", kGameVersion);
-  if (update_status == 0) std::snprintf(status, sizeof status, "Connected to the web server %s:%d.", Server_Host(), Server_Port());
+  if (update_status == 0) std::snprintf(status, sizeof status, "Connected to %s:%d.", Server_Host(), Server_Port());
   else std::snprintf(status, sizeof status, "%s", update_status == 1 ? "Network not available!" : "Cannot connect!");
   SDL_FillRect(screen, nullptr, 0);
   Draw_Text(0, 0, version, 0, 0);
