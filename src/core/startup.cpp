@@ -14,6 +14,7 @@
 #include "core/game.h"
 #include "core/race_loop.h"
 #include "frontend/config.h"
+#include "frontend/intro.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
 #include "online/update_screen.h"
@@ -96,7 +97,6 @@ void Main_Loop() {
     if (!game.tournament_active) {
       Run_Main_Menu();
       if (quitRequested) break;
-      exhibitionMode = 0;  // the exhibition loop is not built yet: K starts a normal race
       if (!exhibitionMode && !game.tournament_active) Run_Radio_Screen();
     }
     if (customTrack) {
@@ -106,7 +106,11 @@ void Main_Loop() {
       if (game.road) Prepare_First_Frame();
     }
     // A track that could not be built is not raced.
-    if (game.road) {
+    if (exhibitionMode) {
+      Start_Race_Sounds();
+      game.Exhibition_Loop();
+      exhibitionMode = 0;
+    } else if (game.road) {
       Start_Race_Sounds();
       game.Race_Loop();
     }
@@ -121,6 +125,7 @@ int Game_Main() {
   Start_Up();
   delete theGame;
   theGame = new Game();
+  Run_Intro();
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
   Offer_Update();
