@@ -49,24 +49,24 @@ int Handle_Exhibition_Event(Game& game, const SDL_Event& event) {
   return 1;
 }
 
+// The track type of a rotation step (exhibition_round after it is advanced).
+int Rotation_Type(int round) { return round >= 0 && round < 3 ? kRotation[round].track_type : 8; }
+
 }  // namespace
-
-int Exhibition_Track_Type(int round) { return round >= 0 && round < 3 ? kRotation[round].track_type : 8; }
-
-int Exhibition_Song(int round) { return round >= 0 && round < 3 ? kRotation[round].song : 0; }
 
 void Fill_Exhibition_Captions() {
   static const char* const lines[5] = {"VANTO RELLO", "DEMO DRIVE", "PRESS ENTER", "AND RACE!", "HAVE FUN"};
   for (int i = 0; i < 5; ++i) std::snprintf(exhibitionCaptions[i], sizeof exhibitionCaptions[i], "%s", lines[i]);
 }
 
-void Build_Exhibition_Track(int track_type, int song) {
+void Build_Exhibition_Track(int track_type) {
   Game& game = *theGame;
   game.track_type = track_type;
   Exhibition_Defaults(track_type);
   game.Generate_Track();
   if (game.road) game.Sectors_To_Road_Objects();
-  Play_Song(song);
+  for (const Rotation_Step& step : kRotation)
+    if (step.track_type == track_type) Play_Song(step.song);
 }
 
 void Exhibition_Autopilot() {
@@ -104,7 +104,7 @@ void Game::Exhibition_Frame() {
 void Game::Exhibition_Loop() {
   exhibition_captions = 1;
   exhibition_round = exhibition_round + 1 >= 3 ? 0 : exhibition_round + 1;
-  Build_Exhibition_Track(Exhibition_Track_Type(exhibition_round), Exhibition_Song(exhibition_round));
+  Build_Exhibition_Track(Rotation_Type(exhibition_round));
   Set_View_Size(640, 480);
   // Made after the canvas has its size, so the wrapper holds the pixels the frames draw into.
   exhibitionSurface = SDL_CreateRGBSurfaceFrom(canvas->data(), canvas->width, canvas->height, 32, canvas->width * 4,

@@ -6,12 +6,9 @@
 // The loop's own wrapper of the canvas pixels; null outside a visit.
 extern SDL_Surface* exhibitionSurface;
 
-// The track type of a rotation step (exhibition_round after it is advanced).
-int Exhibition_Track_Type(int round);
-// The song of a rotation step.
-int Exhibition_Song(int round);
-// A generated track of the type with its objects; the radio plays `song`.
-void Build_Exhibition_Track(int track_type, int song);
+// A generated track of the type with its objects; the radio plays the type's song of the
+// rotation.
+void Build_Exhibition_Track(int track_type);
 // The four caption lines, and a fifth slot that is not shown.
 void Fill_Exhibition_Captions();
 // The autopilot's steering for this frame: keeps the lateral band 250..350, moves right
