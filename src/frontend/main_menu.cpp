@@ -9,6 +9,7 @@
 #include "frontend/settings_screen.h"
 #include "frontend/video_mode.h"
 #include "online/leaderboard.h"
+#include "track/constructor_screen.h"
 
 bool menu_active = true;
 int menu_selection = 11;
@@ -102,12 +103,6 @@ void Handle_Axis(const SDL_JoyAxisEvent& axis) {
   else if (axis.axis == 1) negative ? Move_Up() : Move_Down();
 }
 
-SDL_Surface* Car_Picture(int car) {
-  // Index into the pictures, which are loaded in file order, for cars 1..19.
-  static const int kPicture[19] = {8, 0, 4, 3, 1, 2, 5, 6, 7, 9, 10, 11, 12, 14, 16, 13, 15, 17, 18};
-  return car >= 1 && car <= 19 ? gfx_select_car[kPicture[car - 1]] : nullptr;
-}
-
 SDL_Surface* Difficulty_Picture(int difficulty) {
   switch (difficulty) {
     case 0: return gfx_diff_easy;
@@ -162,6 +157,12 @@ void Paint_Main_Menu();
 
 }  // namespace
 
+SDL_Surface* Car_Picture(int car) {
+  // Index into the pictures, which are loaded in file order, for cars 1..19.
+  static const int kPicture[19] = {8, 0, 4, 3, 1, 2, 5, 6, 7, 9, 10, 11, 12, 14, 16, 13, 15, 17, 18};
+  return car >= 1 && car <= 19 ? gfx_select_car[kPicture[car - 1]] : nullptr;
+}
+
 void Start_Game() {
   customTrack = 0;
   theGame->tournament_round = 1;
@@ -193,9 +194,12 @@ void Activate_Menu_Entry() {
       Run_Leaderboard_Screen();
       Play_Menu_Music();
       break;
+    case 7:
+      Run_Constructor();
+      if (customTrack) menu_active = false;
+      break;
     case 2:   // live update
     case 5:   // track browser
-    case 7:   // constructor
     case 9: Play_Soon(); break;
   }
 }
