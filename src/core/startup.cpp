@@ -17,6 +17,7 @@
 #include "frontend/intro.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
+#include "online/update_screen.h"
 #include "road/sky.h"
 #include "road/weather.h"
 #include "track/track_sector.h"
@@ -127,6 +128,7 @@ int Game_Main() {
   Run_Intro();
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
+  Offer_Update();
   Main_Loop();
   if (theGame->sky) theGame->sky->free_pictures();
   if (canvasSurface) {

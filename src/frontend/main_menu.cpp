@@ -9,6 +9,7 @@
 #include "frontend/settings_screen.h"
 #include "frontend/video_mode.h"
 #include "online/leaderboard.h"
+#include "online/update_screen.h"
 #include "track/constructor_screen.h"
 
 bool menu_active = true;
@@ -171,11 +172,11 @@ void Activate_Menu_Entry() {
       Run_Leaderboard_Screen();
       Play_Menu_Music();
       break;
+    case 2: Run_Live_Update(); break;
     case 7:
       Run_Constructor();
       if (customTrack) menu_active = false;
       break;
-    case 2:   // live update
     case 5:   // track browser
     case 9: Play_Soon(); break;
   }

@@ -154,7 +154,7 @@ TEST_F(ServiceTest, PublishedTracksMakeTheCloudList) {
 
 TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
   std::string source = dir_.path() + "/release-src";
-  Write(source + "/VantoRello.exe", "new program");
+  Write(source + "/vantorello", "new program");
   Write(source + "/GFX/sky.png", "abc");
   Write(source + "/SFX/menu.ogg", std::string(3000, 'o'));
   ASSERT_EQ(Publish_Release(data_dir_, source, "3.99"), 1);
@@ -164,7 +164,7 @@ TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
   ASSERT_EQ(Http_Get("VantoRello.w32.ver", "VantoRello.ver"), 1);
   EXPECT_EQ(Read("VantoRello.ver"), "GFX/sky.png|CA6598D0\nSFX/menu.ogg|" +
                                         Update_List_Line("", File_Crc((source + "/SFX/menu.ogg").c_str())).substr(1) +
-                                        Update_List_Line("VantoRello.exe", Crc_Bytes(0, "new program", 11)));
+                                        Update_List_Line("vantorello", Crc_Bytes(0, "new program", 11)));
   std::filesystem::create_directories("GFX");
   ASSERT_EQ(Http_Get("GFX/sky.png", "GFX/sky.png"), 1);
   EXPECT_EQ(Read("GFX/sky.png"), "abc");
