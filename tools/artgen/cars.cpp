@@ -447,8 +447,8 @@ Camera3 camera_for(const CarSpec& s, double ppm, double pitch, const Pose& p) {
   return c;
 }
 
-// One size for all views of a car, big enough for every pose.
-Sheet sheet_for(const CarSpec& s, double ppm, double pitch, const std::vector<Pose>& poses, bool centred) {
+// One size for all views of an opponent, big enough for every pose.
+Sheet sheet_for(const CarSpec& s, double ppm, double pitch, const std::vector<Pose>& poses) {
   double left = 0, right = 0, up = 0, down = 0;
   for (const auto& p : poses) {
     Projection pr = measure(build_car(s, p), camera_for(s, ppm, pitch, p));
@@ -461,15 +461,8 @@ Sheet sheet_for(const CarSpec& s, double ppm, double pitch, const std::vector<Po
   Sheet sh;
   sh.w = static_cast<int>(2 * half);
   sh.ox = half;
-  if (centred) {
-    // Room below for the wheel-spin smoke, the car's middle at the picture's middle.
-    double extra = std::ceil(0.25 * ppm);
-    sh.h = static_cast<int>(std::ceil(up + down) + 2 * extra + 4);
-    sh.oy = 2 + extra + up;
-  } else {
-    sh.h = static_cast<int>(std::ceil(up + down) + 2);
-    sh.oy = sh.h - 1 - down;
-  }
+  sh.h = static_cast<int>(std::ceil(up + down) + 2);
+  sh.oy = sh.h - 1 - down;
   return sh;
 }
 
@@ -606,7 +599,7 @@ void register_cars(Registry& r) {
         // Sprite sets with a base scale of 2 are painted at half the resolution.
         double ppm = car_ppm(model == "Transporter" ? 2.0 : 1.0);
         auto poses = opponent_poses(views);
-        Sheet sh = sheet_for(s, ppm, 9, poses, false);
+        Sheet sh = sheet_for(s, ppm, 9, poses);
         // Every view stands on the picture's last row, where the road puts the ground.
         sh.oy = sh.h - 1 - measure(build_car(s, poses[i]), camera_for(s, ppm, 9, poses[i])).max_y;
         return draw_car(s, ppm, 9, poses[i], sh);
