@@ -15,6 +15,7 @@
 #include "common/formats/leaderboard_file.h"
 #include "common/formats/track_file.h"
 #include "common/formats/update_list.h"
+#include "seed.h"
 #include "shelves.h"
 #include "support/service_fixture.h"
 
@@ -214,4 +215,18 @@ TEST_F(ServiceTest, SurvivesMalformedRequests) {
   EXPECT_EQ(service_.store.Count("tournaments"), 0);
   // Still serving.
   EXPECT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
+}
+
+TEST_F(ServiceTest, SeedPublishesTheRunDirectoryTracksAndSampleResultsOnce) {
+  std::string run = dir_.path() + "/run";
+  Write_Track(run + "/GFX/TT_HK.TRK", Track_Bytes("Maker", 3, 1, 80));
+  Write_Track(run + "/TRK/VRWIN251227120000.TRK", Track_Bytes("Anna", 2, 0, 60));
+  Write(run + "/GFX/logo.bmp", "not a track");
+  ASSERT_EQ(Seed_Service(service_, run), 1);
+  ASSERT_EQ(Seed_Service(service_, run), 1);
+  EXPECT_EQ(Build_Cloud_List(data_dir_), "TT_HK.TRK|3|80|Maker|1\nVRWIN251227120000.TRK|2|60|Anna|0\n");
+  EXPECT_EQ(service_.store.Count("tournaments"), 9);
+  std::vector<Leaderboard_Row> best = service_.store.Best_Tournaments(15);
+  ASSERT_EQ(best.size(), 9u);
+  for (size_t k = 0; k < best.size(); ++k) EXPECT_EQ(best[k].player[0], static_cast<char>('0' + k));
 }
