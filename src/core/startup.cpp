@@ -16,6 +16,7 @@
 #include "frontend/config.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
+#include "library/tournament.h"
 #include "road/sky.h"
 #include "road/weather.h"
 #include "track/track_sector.h"
@@ -98,6 +99,10 @@ void Main_Loop() {
       exhibitionMode = 0;  // the exhibition loop is not built yet: K starts a normal race
       if (!exhibitionMode && !game.tournament_active) Run_Radio_Screen();
     }
+    if (game.tournament_active && !Prepare_Tournament_Round()) {
+      Clear_Race();
+      continue;
+    }
     if (customTrack) {
       if (game.road) Prepare_First_Frame();
     } else if (!exhibitionMode) {
@@ -108,6 +113,7 @@ void Main_Loop() {
     if (game.road) {
       Start_Race_Sounds();
       game.Race_Loop();
+      Finish_Tournament_Round();
     }
     Clear_Race();
   }

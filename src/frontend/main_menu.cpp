@@ -7,6 +7,7 @@
 #include "frontend/menu_graphics.h"
 #include "frontend/settings_screen.h"
 #include "frontend/video_mode.h"
+#include "library/track_browser.h"
 #include "online/leaderboard.h"
 
 bool menu_active = true;
@@ -143,9 +144,9 @@ void Start_Game() {
   theGame->tournament_round = 1;
   theGame->tournament_active = 0;
   if (game_mode == 1) {
-    // The tournament rounds are not built yet.
-    Play_Soon();
-    return;
+    theGame->tournament_active = 1;
+    customTrack = 1;
+    theGame->tournament_points = 0;
   }
   menu_active = false;
 }
@@ -168,8 +169,11 @@ void Activate_Menu_Entry() {
       Run_Leaderboard_Screen();
       Play_Menu_Music();
       break;
+    case 5:
+      Run_Track_Browser();
+      if (customTrack) menu_active = false;
+      break;
     case 2:   // live update
-    case 5:   // track browser
     case 6:   // input settings
     case 7:   // constructor
     case 9: Play_Soon(); break;
