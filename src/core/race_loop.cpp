@@ -6,6 +6,7 @@
 #include "audio/radio_screen.h"
 #include "common/frame_hook.h"
 #include "audio/sound.h"
+#include "core/canvas_blit.h"
 #include "core/game.h"
 #include "core/hud.h"
 #include "core/race_session.h"
@@ -133,7 +134,7 @@ void Game::Race_Frame() {
 void Present_Race_Frame() {
   Game& game = *theGame;
   game.Race_Frame();
-  SDL_BlitSurface(canvasSurface, nullptr, screen, nullptr);
+  Blit_Canvas(canvasSurface, screen);
   Draw_Weather();
   Draw_Speed_Needle();
   Draw_Hud_Icons();
@@ -151,7 +152,7 @@ void Present_Race_Frame() {
 
 void Present_Intro_Frame() {
   theGame->Draw_Race_Scene();
-  SDL_BlitSurface(canvasSurface, nullptr, screen, nullptr);
+  Blit_Canvas(canvasSurface, screen);
   Draw_Speed_Needle();
   Draw_Hud_Icons();
   if (crtFilterFlag) draw_scanlines();

@@ -14,6 +14,7 @@
 #include "core/game.h"
 #include "core/race_loop.h"
 #include "frontend/config.h"
+#include "frontend/intro.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
 #include "library/tournament.h"
@@ -126,6 +127,7 @@ int Game_Main() {
   Start_Up();
   delete theGame;
   theGame = new Game();
+  Run_Intro();
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
   Main_Loop();

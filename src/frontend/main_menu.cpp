@@ -4,6 +4,7 @@
 #include "common/frame_hook.h"
 #include "core/game.h"
 #include "frontend/config.h"
+#include "frontend/input_settings.h"
 #include "frontend/menu_graphics.h"
 #include "frontend/settings_screen.h"
 #include "frontend/video_mode.h"
@@ -163,6 +164,7 @@ void Activate_Menu_Entry() {
     case 4: game.difficulty = game.difficulty >= 3 ? 0 : game.difficulty + 1; break;
     case 8: game_mode = game_mode >= 2 ? 0 : game_mode + 1; break;
     case 10: game.builtin_track = game.builtin_track <= 1 ? 2 : 1; break;
+    case 6: Run_Input_Settings(); break;
     case 11: Start_Game(); break;
     case 12: game.selected_car = game.selected_car >= 19 ? 1 : game.selected_car + 1; break;
     case 3:
@@ -174,7 +176,6 @@ void Activate_Menu_Entry() {
       if (customTrack) menu_active = false;
       break;
     case 2:   // live update
-    case 6:   // input settings
     case 7:   // constructor
     case 9: Play_Soon(); break;
   }

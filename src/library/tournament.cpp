@@ -9,6 +9,7 @@
 #include "common/frame_hook.h"
 #include "core/game.h"
 #include "frontend/config.h"
+#include "frontend/ending.h"
 #include "frontend/menu_graphics.h"
 #include "frontend/settings_screen.h"
 #include "library/tournament_rounds.h"
@@ -147,4 +148,5 @@ void Finish_Tournament_Round() {
   End_Tournament(game);
   Submit_Tournament_Result();
   Run_Leaderboard_Screen();
+  Run_Ending();
 }

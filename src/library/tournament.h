@@ -11,6 +11,6 @@ void Run_Disqualified_Screen();
 // loaded ends the tournament (no race); returns 1 when the race is ready.
 int Prepare_Tournament_Round();
 // After a round's race: a finish in place 10 or better is submitted, counted and followed
-// by the next round (after the twelfth: the result, the leaderboard); anything else
+// by the next round (after the twelfth: the result, the leaderboard, the ending); anything else
 // disqualifies. Nothing happens when no tournament runs.
 void Finish_Tournament_Round();

@@ -26,7 +26,7 @@ namespace {
 
 const size_t kBlockSize = 1024;
 const size_t kHeaderLimit = 16384;
-const size_t kBodyLimit = size_t(256) << 20;
+const size_t kBodyLimit = size_t(32) << 20;  // far above any file the game fetches
 
 std::string server_host;
 int server_port = 0;

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "road/image.h"
 
 namespace {
@@ -67,11 +71,68 @@ int Clip_Scaled(const Canvas& c, const image& img, int x, int y, int w, int h, S
   return y <= s.bottom;
 }
 
+// Adds R, G, B of s to d, each clamped at 255; the fourth byte becomes 0. Works on all
+// bytes at once: the low seven bits of each are added without carries between bytes, bit 7
+// and its carry are worked out separately, and a carry out of a byte fills it with 255.
 uint32_t Add_Saturated(uint32_t d, uint32_t s) {
-  uint32_t r = std::min<uint32_t>((d & 0xFF) + (s & 0xFF), 255);
-  uint32_t g = std::min<uint32_t>(((d >> 8) & 0xFF) + ((s >> 8) & 0xFF), 255);
-  uint32_t b = std::min<uint32_t>(((d >> 16) & 0xFF) + ((s >> 16) & 0xFF), 255);
-  return r | (g << 8) | (b << 16);
+  uint32_t low = (d & 0x7F7F7F7Fu) + (s & 0x7F7F7F7Fu);
+  uint32_t carry = ((d & s) | ((d | s) & low)) & 0x80808080u;
+  uint32_t sum = low ^ ((d ^ s) & 0x80808080u);
+  uint32_t full = (carry << 1) - (carry >> 7);
+  return (sum | full) & 0x00FFFFFFu;
+}
+
+#if defined(__SSE2__)
+// Four of the above at once.
+inline void Add_Saturated4(uint32_t* dst, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+  __m128i src = _mm_set_epi32(static_cast<int>(d), static_cast<int>(c), static_cast<int>(b), static_cast<int>(a));
+  __m128i* at = reinterpret_cast<__m128i*>(dst);
+  __m128i sum = _mm_adds_epu8(_mm_loadu_si128(at), src);
+  _mm_storeu_si128(at, _mm_and_si128(sum, _mm_set1_epi32(0x00FFFFFF)));
+}
+#else
+inline void Add_Saturated4(uint32_t* dst, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+  dst[0] = Add_Saturated(dst[0], a);
+  dst[1] = Add_Saturated(dst[1], b);
+  dst[2] = Add_Saturated(dst[2], c);
+  dst[3] = Add_Saturated(dst[3], d);
+}
+#endif
+
+#if defined(__SSE2__)
+// Four source pixels over four canvas pixels where their fourth byte is not 0.
+inline void Copy_Opaque4(uint32_t* dst, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+  __m128i src = _mm_set_epi32(static_cast<int>(d), static_cast<int>(c), static_cast<int>(b), static_cast<int>(a));
+  __m128i* at = reinterpret_cast<__m128i*>(dst);
+  __m128i clear = _mm_cmpeq_epi32(_mm_and_si128(src, _mm_set1_epi32(static_cast<int>(0xFF000000u))), _mm_setzero_si128());
+  __m128i keep = _mm_and_si128(clear, _mm_loadu_si128(at));
+  _mm_storeu_si128(at, _mm_or_si128(keep, _mm_andnot_si128(clear, src)));
+}
+#else
+inline void Copy_Opaque4(uint32_t* dst, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+  const uint32_t src[4] = {a, b, c, d};
+  for (int i = 0; i < 4; ++i)
+    if (src[i] > 0x00FFFFFFu) dst[i] = src[i];
+}
+#endif
+
+// Copies the source columns u >> 10, stepping u by du, to dst[first..last] where the
+// fourth byte is not 0.
+void Copy_Opaque_Row(uint32_t* dst, const uint32_t* src, int first, int last, int u, int du) {
+  int col = first;
+  for (; col + 3 <= last; col += 4, u += 4 * du)
+    Copy_Opaque4(dst + col, src[u >> 10], src[(u + du) >> 10], src[(u + 2 * du) >> 10], src[(u + 3 * du) >> 10]);
+  for (; col <= last; ++col, u += du)
+    if (src[u >> 10] > 0x00FFFFFFu) dst[col] = src[u >> 10];
+}
+
+// Adds the source columns u >> 10, stepping u by du, to dst[first..last]; du may be negative
+// (mirrored). `src` points at the column that u = 0 samples.
+void Add_Row(uint32_t* dst, const uint32_t* src, int first, int last, int u, int du) {
+  int col = first;
+  for (; col + 3 <= last; col += 4, u += 4 * du)
+    Add_Saturated4(dst + col, src[u >> 10], src[(u + du) >> 10], src[(u + 2 * du) >> 10], src[(u + 3 * du) >> 10]);
+  for (; col <= last; ++col, u += du) dst[col] = Add_Saturated(dst[col], src[u >> 10]);
 }
 
 }  // namespace
@@ -132,8 +193,8 @@ void Canvas::blit(const image* img, int src_x, int src_y, int w, int h, int dst_
   for (int j = 0; j < r.rows; ++j) {
     const uint32_t* src = Source_Row(*img, r.sy + j) + r.sx;
     uint32_t* dst = data() + static_cast<size_t>(r.dy + j) * width + r.dx;
-    for (int i = 0; i < r.cols; ++i)
-      if ((src[i] >> 24) == 255) dst[i] = src[i];
+    // Written as a select, every pixel stored, so the loop vectorises.
+    for (int i = 0; i < r.cols; ++i) dst[i] = (src[i] >> 24) == 255 ? src[i] : dst[i];
   }
 }
 
@@ -143,8 +204,7 @@ void Canvas::blit_keyed(const image* img, int src_x, int src_y, int w, int h, in
   for (int j = 0; j < r.rows; ++j) {
     const uint32_t* src = Source_Row(*img, r.sy + j) + r.sx;
     uint32_t* dst = data() + static_cast<size_t>(r.dy + j) * width + r.dx;
-    for (int i = 0; i < r.cols; ++i)
-      if ((src[i] >> 24) != 0 && (src[i] & 0xFF) != 0) dst[i] = src[i];
+    for (int i = 0; i < r.cols; ++i) dst[i] = (src[i] >> 24) != 0 && (src[i] & 0xFF) != 0 ? src[i] : dst[i];
   }
 }
 
@@ -164,11 +224,7 @@ void Canvas::blit_scaled(const image* img, int x, int y, int w, int h) {
   for (int row = s.y; row <= s.bottom; ++row, v += s.dv) {
     const uint32_t* src = Source_Row(*img, v >> 10);
     uint32_t* dst = data() + static_cast<size_t>(row) * width;
-    int u = s.u0;
-    for (int col = s.x; col <= s.right; ++col, u += s.du) {
-      uint32_t p = src[u >> 10];
-      if (p > 0x00FFFFFFu) dst[col] = p;
-    }
+    Copy_Opaque_Row(dst, src, s.x, s.right, s.u0, s.du);
   }
 }
 
@@ -190,12 +246,10 @@ void Canvas::blit_additive(const image* img, int x, int y, int w, int h) {
     if (mirror) {
       // Sampling runs leftwards from the last column; when enlarging, the last few steps
       // would pass column 0, so those pixels repeat column 0.
-      int u = -s.u0, col = s.x;
-      for (; col <= inside_end; ++col, u -= s.du) dst[col] = Add_Saturated(dst[col], src[last + (u >> 10)]);
-      for (; col <= s.right; ++col) dst[col] = Add_Saturated(dst[col], src[0]);
+      Add_Row(dst, src + last, s.x, inside_end, -s.u0, -s.du);
+      for (int col = std::max(inside_end + 1, s.x); col <= s.right; ++col) dst[col] = Add_Saturated(dst[col], src[0]);
     } else {
-      int u = s.u0;
-      for (int col = s.x; col <= s.right; ++col, u += s.du) dst[col] = Add_Saturated(dst[col], src[u >> 10]);
+      Add_Row(dst, src, s.x, s.right, s.u0, s.du);
     }
   }
 }

@@ -213,7 +213,7 @@ TEST_F(TournamentTest, MainLoopQualifiesAtTenAndDisqualifiesAtElevenOrATimeOut) 
   EXPECT_EQ(theGame->road, nullptr);
 }
 
-TEST_F(TournamentTest, TwelfthRoundSubmitsTheResultAndShowsTheLeaderboard) {
+TEST_F(TournamentTest, TwelfthRoundSubmitsTheResultAndShowsTheLeaderboardThenTheEnding) {
   ASSERT_EQ(Set_Player_Name("Anna Berg"), 1);
   Game& game = *theGame;
   game.tournament_active = 1;
@@ -222,16 +222,17 @@ TEST_F(TournamentTest, TwelfthRoundSubmitsTheResultAndShowsTheLeaderboard) {
   game.race_finished = 1;
   game.place = 1;
   game.lap_times[0] = 70000;
-  bool shown = false;
+  std::vector<int> screens;
   script = [&](int screen_id) {
-    ASSERT_EQ(screen_id, SCREEN_LEADERBOARD);
-    shown = true;
-    EXPECT_STREQ(leaderboard[0].name, "Anna Berg");
-    EXPECT_EQ(leaderboard[0].score, 12 * 70000);
+    if (screen_id == SCREEN_LEADERBOARD) {
+      EXPECT_STREQ(leaderboard[0].name, "Anna Berg");
+      EXPECT_EQ(leaderboard[0].score, 12 * 70000);
+    }
+    screens.push_back(screen_id);
     Push_Key(SDLK_ESCAPE);
   };
   Finish_Tournament_Round();
-  EXPECT_TRUE(shown);
+  EXPECT_EQ(screens, (std::vector<int>{SCREEN_LEADERBOARD, SCREEN_ENDING}));
   EXPECT_EQ(game.tournament_active, 0);
   EXPECT_EQ(game.tournament_round, 1);
   EXPECT_EQ(service.store.Count("rounds"), 1);

@@ -212,11 +212,11 @@ Pic glyph_sheet(int cw, int ch, double size, double outline) {
   return p;
 }
 
-// One row of 16 x 32 cells; each glyph keeps to columns 1..14 of its cell so that a
-// reader starting one pixel early still takes the whole glyph.
+// One row of 16 x 32 cells and a blank spare cell at the end; each glyph keeps to columns
+// 1..14 of its cell so that a reader starting one pixel early still takes the whole glyph.
 Pic scroll_font() {
   const std::string& order = gfx::Scroll_Font_Order();
-  Pic p(static_cast<int>(order.size()) * 16, 32);
+  Pic p((static_cast<int>(order.size()) + 1) * 16, 32);
   cairo_t* cr = p.cr;
   fill_rect(cr, 0, 0, p.w, p.h, {0, 0, 0});
   for (size_t i = 0; i < order.size(); ++i) {

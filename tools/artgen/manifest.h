@@ -189,7 +189,7 @@ inline std::vector<Entry> Manifest() {
   for (const char* n : {"joyball", "JoyBtnRed", "JoyBtnBlue", "JoyBtnGreen", "JoyBtnYellow"})
     add(std::string(n) + ".bmp", Kind::BmpKeyed);
   add("congrats.bmp", Kind::Bmp, W, H);
-  add("scrollfont.bmp", Kind::Bmp, 94 * 16, 32);
+  add("scrollfont.bmp", Kind::Bmp, 95 * 16, 32);
 
   // Fonts of the menus.
   for (const char* n : {"VantoRello.ttf", "MenuFont.ttf", "construct.ttf", "vantorello_con.ttf", "DSD.ttf"})

@@ -1,0 +1,138 @@
+#include "frontend/ending.h"
+
+#include <SDL/SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "common/frame_hook.h"
+#include "core/game.h"
+#include "frontend/menu_graphics.h"
+#include "support/front_end.h"
+
+namespace {
+
+using EndingTest = FrontEndTest;
+
+uint16_t& Pixel16(SDL_Surface* surface, int x, int y) {
+  return reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch)[x];
+}
+
+// A strip pattern in which every pixel differs from its neighbours and from black.
+uint16_t Pattern(int x, int y) { return static_cast<uint16_t>(0x8000 | (x * 37 + y * 1013) % 0x7fff); }
+
+TEST_F(EndingTest, WaveTableAndGlyphPositions) {
+  Init_Scroller();
+  EXPECT_EQ(scroll_wave[0], 435);
+  EXPECT_EQ(scroll_wave[90], 449);
+  EXPECT_EQ(scroll_wave[180], 435);
+  EXPECT_EQ(scroll_wave[270], 421);
+  EXPECT_EQ(*std::min_element(scroll_wave, scroll_wave + 360), 421);
+  EXPECT_EQ(*std::max_element(scroll_wave, scroll_wave + 360), 449);
+
+  EXPECT_EQ(Glyph_X(' '), 0);
+  EXPECT_EQ(Glyph_X('!'), 15);
+  EXPECT_EQ(Glyph_X('#'), 31);
+  EXPECT_EQ(Glyph_X('A'), 16 * 32 - 1);
+  EXPECT_EQ(Glyph_X('^'), 16 * 61 - 1);  // the first of its two cells
+  EXPECT_EQ(Glyph_X('~'), 16 * 93 - 1);
+  // Characters the font lacks are drawn as a space.
+  for (char c : {'"', '`', '\t', '\0', static_cast<char>(0xe4)}) EXPECT_EQ(Glyph_X(c), 0) << int(c);
+  Free_Scroller();
+}
+
+TEST_F(EndingTest, EveryGlyphCellLiesInsideTheFontPicture) {
+  Init_Scroller();
+  ASSERT_NE(scroll_font, nullptr);
+  EXPECT_GE(scroll_font->w, 1520);
+  EXPECT_EQ(scroll_font->h, kScrollCellHeight);
+  for (int c = -128; c < 128; ++c) EXPECT_LE(Glyph_X(static_cast<char>(c)) + kScrollCellWidth, scroll_font->w) << c;
+  ASSERT_NE(scroll_strip, nullptr);
+  EXPECT_EQ(scroll_strip->w, kScrollStripWidth);
+  EXPECT_EQ(scroll_strip->format->BitsPerPixel, screen->format->BitsPerPixel);
+  Free_Scroller();
+}
+
+// The screen after one frame against a model: the picture, the black band, and each
+// column of the strip (moved two pixels on) at its row of the wave.
+TEST_F(EndingTest, FramesFollowTheWaveAndGlyphsEnterAtTheRightEnd) {
+  SDL_Surface* congrats = Load_Sprites("GFX/congrats.bmp", 0);
+  ASSERT_NE(congrats, nullptr);
+  const int text_length = static_cast<int>(std::strlen(kScrollText));
+  scroll_read_pointer = text_length - 1;
+  bool compared = false, glyph_checked = false;
+  script = [&](int screen_id) {
+    ASSERT_EQ(screen_id, SCREEN_ENDING);
+    if (frame == 1) {
+      EXPECT_EQ(scroll_read_pointer, text_length - 1);  // Init_Scroller keeps the place
+      SDL_LockSurface(scroll_strip);
+      for (int y = 0; y < kScrollCellHeight; ++y)
+        for (int x = 0; x < kScrollStripWidth; ++x) Pixel16(scroll_strip, x, y) = Pattern(x, y);
+      SDL_UnlockSurface(scroll_strip);
+    } else if (frame == 2) {
+      SDL_LockSurface(screen);
+      SDL_LockSurface(congrats);
+      int wrong = 0;
+      for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+          uint16_t expected = Pixel16(congrats, x, y);
+          if (y >= 425 && y < 455) expected = 0;
+          int row = y - scroll_wave[x % 360];
+          if (row >= 0 && row < kScrollCellHeight) expected = Pattern(x + 18, row);
+          wrong += Pixel16(screen, x, y) != expected;
+        }
+      SDL_UnlockSurface(congrats);
+      SDL_UnlockSurface(screen);
+      EXPECT_EQ(wrong, 0);
+      compared = true;
+      glyph_counter = 12;  // the next frame takes a glyph
+    } else if (frame == 3) {
+      EXPECT_EQ(scroll_read_pointer, text_length);  // the last character was taken
+      glyph_counter = 12;
+    } else if (frame == 4) {
+      EXPECT_EQ(scroll_read_pointer, 1);  // the text started again from its first character
+      EXPECT_EQ(glyph_counter, 0);
+      SDL_LockSurface(scroll_strip);
+      SDL_LockSurface(scroll_font);
+      int wrong = 0;
+      for (int y = 0; y < kScrollCellHeight; ++y)
+        for (int x = 0; x < kScrollCellWidth; ++x)
+          wrong += Pixel16(scroll_strip, 656 + x, y) != Pixel16(scroll_font, Glyph_X(kScrollText[0]) + x, y);
+      SDL_UnlockSurface(scroll_font);
+      SDL_UnlockSurface(scroll_strip);
+      EXPECT_EQ(wrong, 0);
+      glyph_checked = true;
+    } else if (frame == 6) {
+      EXPECT_EQ(glyph_counter, 4);
+      Push_Key(SDLK_SPACE);
+    }
+  };
+  Run_Ending();
+  SDL_FreeSurface(congrats);
+  EXPECT_TRUE(compared);
+  EXPECT_TRUE(glyph_checked);
+  EXPECT_EQ(scroll_strip, nullptr);
+  EXPECT_EQ(scroll_font, nullptr);
+  EXPECT_EQ(Mix_PlayingMusic(), 0);
+}
+
+TEST_F(EndingTest, ANewGlyphEverySevenFramesAndTheTextGoesOnAtTheNextEnding) {
+  scroll_read_pointer = 0;
+  script = [&](int) {
+    if (frame == 15) Push_Key(SDLK_ESCAPE);
+  };
+  Run_Ending();
+  EXPECT_EQ(scroll_read_pointer, 2);  // 14 frames drawn
+  frame = 0;
+  script = [&](int) {
+    if (frame == 8) Push_Key(SDLK_5);
+  };
+  Run_Ending();
+  EXPECT_EQ(scroll_read_pointer, 3);
+  EXPECT_EQ(glyph_counter, 0);
+}
+
+}  // namespace
