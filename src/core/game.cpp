@@ -9,6 +9,7 @@
 
 #include "common/safe_file.h"
 
+#include "core/exhibition.h"
 #include "frontend/config.h"
 #include "road/bitmap_font.h"
 #include "road/camera.h"
@@ -47,6 +48,7 @@ double Millis() {
 Game::Game() {
   (void)destroy_registered;
   language = settings.language;
+  Fill_Exhibition_Captions();
   small_font = new BitmapFont("GFX/VantoRelloFont12.png", 12, 16);
   big_font = new BitmapFont("GFX/VantoRelloFont60.png", 51, 69);
   lap_times.resize(5);

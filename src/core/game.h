@@ -114,6 +114,9 @@ class Game {
   void Plan_Custom_Checkpoints();
   void Check_Checkpoints();
   void Race_Loop();
+  // The exhibition (core/exhibition.cpp): one visit, and one frame of the autopilot.
+  void Exhibition_Loop();
+  void Exhibition_Frame();
   void Race_Frame();
   void Draw_Race_Scene();
   void Update_Player();

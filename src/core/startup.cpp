@@ -97,7 +97,6 @@ void Main_Loop() {
     if (!game.tournament_active) {
       Run_Main_Menu();
       if (quitRequested) break;
-      exhibitionMode = 0;  // the exhibition loop is not built yet: K starts a normal race
       if (!exhibitionMode && !game.tournament_active) Run_Radio_Screen();
     }
     if (game.tournament_active && !Prepare_Tournament_Round()) {
@@ -111,7 +110,11 @@ void Main_Loop() {
       if (game.road) Prepare_First_Frame();
     }
     // A track that could not be built is not raced.
-    if (game.road) {
+    if (exhibitionMode) {
+      Start_Race_Sounds();
+      game.Exhibition_Loop();
+      exhibitionMode = 0;
+    } else if (game.road) {
       Start_Race_Sounds();
       game.Race_Loop();
       Finish_Tournament_Round();

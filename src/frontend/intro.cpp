@@ -62,6 +62,30 @@ int Name_Column() {
   return std::max(330, right + 12);
 }
 
+// Phases by elapsed milliseconds: logos up to 8000, credits to 14000, then the title.
+enum Intro_Phase_Id { INTRO_LOGOS, INTRO_CREDITS, INTRO_TITLE };
+
+int Intro_Phase(int elapsed_ms) {
+  if (elapsed_ms <= kLogosEnd) return INTRO_LOGOS;
+  if (elapsed_ms <= kCreditsEnd) return INTRO_CREDITS;
+  return INTRO_TITLE;
+}
+
+// 1 while the second logo flashes over the first.
+int Logo_Flash(int elapsed_ms) {
+  for (const Flash_Window& window : kFlashWindows)
+    if (elapsed_ms >= window.from && elapsed_ms <= window.to) return 1;
+  return 0;
+}
+
+// How many credit lines are shown, in table order.
+int Credit_Lines_Due(int elapsed_ms) {
+  int due = 0;
+  for (const Credit_Line& line : kCredits)
+    if (elapsed_ms >= line.from) ++due;
+  return due;
+}
+
 void Free_Intro_Picture(SDL_Surface*& picture) {
   SDL_FreeSurface(picture);
   picture = nullptr;
@@ -70,25 +94,6 @@ void Free_Intro_Picture(SDL_Surface*& picture) {
 }  // namespace
 
 int Intro_Clock() { return static_cast<int>(static_cast<uint32_t>(static_cast<long long>(Millis()))); }
-
-int Intro_Phase(int elapsed_ms) {
-  if (elapsed_ms <= kLogosEnd) return INTRO_LOGOS;
-  if (elapsed_ms <= kCreditsEnd) return INTRO_CREDITS;
-  return INTRO_TITLE;
-}
-
-int Logo_Flash(int elapsed_ms) {
-  for (const Flash_Window& window : kFlashWindows)
-    if (elapsed_ms >= window.from && elapsed_ms <= window.to) return 1;
-  return 0;
-}
-
-int Credit_Lines_Due(int elapsed_ms) {
-  int due = 0;
-  for (const Credit_Line& line : kCredits)
-    if (elapsed_ms >= line.from) ++due;
-  return due;
-}
 
 int Ends_Title_Screen(const SDL_Event& event) {
   switch (event.type) {

@@ -6,9 +6,6 @@
 extern int intro_start;
 extern int intro_elapsed;
 
-// Phases by elapsed milliseconds: logos up to 8000, credits to 14000, then the title.
-enum Intro_Phase_Id { INTRO_LOGOS = 0, INTRO_CREDITS = 1, INTRO_TITLE = 2 };
-
 // Plays the intro until the player ends it, then frees its pictures.
 void Run_Intro();
 // Draws and presents the intro picture of the current elapsed time.
@@ -17,12 +14,8 @@ void Draw_Logos();
 void Draw_Credits();
 void Draw_Title();
 
+// Now on that clock.
 int Intro_Clock();
-int Intro_Phase(int elapsed_ms);
-// 1 while the second logo flashes over the first.
-int Logo_Flash(int elapsed_ms);
-// How many credit lines are shown at this time (0..9).
-int Credit_Lines_Due(int elapsed_ms);
 // 1 for an event that ends the intro or the ending: the left mouse button, any joystick
 // button, the mapped select or cancel key, Escape, 5 or Space.
 int Ends_Title_Screen(const SDL_Event& event);

@@ -119,20 +119,4 @@ TEST_F(EndingTest, FramesFollowTheWaveAndGlyphsEnterAtTheRightEnd) {
   EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
-TEST_F(EndingTest, ANewGlyphEverySevenFramesAndTheTextGoesOnAtTheNextEnding) {
-  scroll_read_pointer = 0;
-  script = [&](int) {
-    if (frame == 15) Push_Key(SDLK_ESCAPE);
-  };
-  Run_Ending();
-  EXPECT_EQ(scroll_read_pointer, 2);  // 14 frames drawn
-  frame = 0;
-  script = [&](int) {
-    if (frame == 8) Push_Key(SDLK_5);
-  };
-  Run_Ending();
-  EXPECT_EQ(scroll_read_pointer, 3);
-  EXPECT_EQ(glyph_counter, 0);
-}
-
 }  // namespace
