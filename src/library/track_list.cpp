@@ -36,8 +36,8 @@ void Set_Message(const char* format, ...) {
 
 void Add_Entry(int k, const char* file_name, const char* creator, int sectors, int type, int tournament) {
   Track_Entry& e = trackList[k];
-  std::snprintf(e.file_name, sizeof e.file_name, "%s", file_name);
-  std::snprintf(e.creator, sizeof e.creator, "%s", creator);
+  std::snprintf(e.file_name, sizeof e.file_name, "%.255s", file_name);
+  std::snprintf(e.creator, sizeof e.creator, "%.63s", creator);
   e.sector_count = sectors;
   e.track_type = type;
   e.tournament = tournament;
