@@ -15,7 +15,7 @@ build: setup
 	cmake --build $(RELEASE) -j $(JOBS)
 
 run: build
-	@tools/run-game.sh $(RELEASE)/run $(CURDIR)/$(RELEASE)/vantorello
+	@tools/run-game.sh $(RELEASE)/run $(CURDIR)/$(RELEASE)/vantorello $(CURDIR)/$(RELEASE)/vantorello-service
 
 test: test-release test-asan test-fuzz
 

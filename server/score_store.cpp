@@ -29,9 +29,13 @@ int Score_Store::Open(const std::string& path) {
 
 int Score_Store::Exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
-// Inserts one row: the text, a, then b when bind_b is set, then the time.
 int Score_Store::Insert(const char* sql, const std::string& text, int a, int b, int bind_b) {
   std::lock_guard<std::mutex> hold(lock_);
+  return Insert_Unlocked(sql, text, a, b, bind_b);
+}
+
+// Inserts one row: the text, a, then b when bind_b is set, then the time.
+int Score_Store::Insert_Unlocked(const char* sql, const std::string& text, int a, int b, int bind_b) {
   sqlite3_stmt* statement = nullptr;
   if (sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) return 0;
   int column = 1;
@@ -44,8 +48,20 @@ int Score_Store::Insert(const char* sql, const std::string& text, int a, int b, 
   return ok;
 }
 
+namespace {
+const char kAddTournament[] = "INSERT INTO tournaments(player, score, submitted) VALUES(?, ?, ?)";
+}
+
 int Score_Store::Add_Tournament(const std::string& player, int score) {
-  return Insert("INSERT INTO tournaments(player, score, submitted) VALUES(?, ?, ?)", player, score, 0, 0);
+  return Insert(kAddTournament, player, score, 0, 0);
+}
+
+int Score_Store::Add_Tournaments(const std::vector<Leaderboard_Row>& rows) {
+  std::lock_guard<std::mutex> hold(lock_);
+  if (!Exec("BEGIN")) return 0;
+  int ok = 1;
+  for (const Leaderboard_Row& row : rows) ok = ok && Insert_Unlocked(kAddTournament, row.player, row.score, 0, 0);
+  return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
 }
 
 int Score_Store::Add_Round(const std::string& player, int track, int score) {

@@ -19,6 +19,8 @@ class Score_Store {
   // Opens or creates the database file; 1 on success.
   int Open(const std::string& path);
   int Add_Tournament(const std::string& player, int score);
+  // Many results in one transaction (seeding, benchmarks).
+  int Add_Tournaments(const std::vector<Leaderboard_Row>& rows);
   int Add_Round(const std::string& player, int track, int score);
   int Add_Update_Log(const std::string& player, const std::string& os);
   // Up to `limit` tournament results, fastest first (earlier first among equal times).
@@ -28,6 +30,7 @@ class Score_Store {
  private:
   int Exec(const char* sql);
   int Insert(const char* sql, const std::string& text, int a, int b, int bind_b);
+  int Insert_Unlocked(const char* sql, const std::string& text, int a, int b, int bind_b);
 
   sqlite3* db_ = nullptr;
   std::mutex lock_;

@@ -10,6 +10,7 @@
 #include "frontend/video_mode.h"
 #include "library/track_browser.h"
 #include "online/leaderboard.h"
+#include "track/constructor_screen.h"
 
 bool menu_active = true;
 int menu_selection = 11;
@@ -103,12 +104,6 @@ void Handle_Axis(const SDL_JoyAxisEvent& axis) {
   else if (axis.axis == 1) negative ? Move_Up() : Move_Down();
 }
 
-SDL_Surface* Car_Picture(int car) {
-  // Index into the pictures, which are loaded in file order, for cars 1..19.
-  static const int kPicture[19] = {8, 0, 4, 3, 1, 2, 5, 6, 7, 9, 10, 11, 12, 14, 16, 13, 15, 17, 18};
-  return car >= 1 && car <= 19 ? gfx_select_car[kPicture[car - 1]] : nullptr;
-}
-
 SDL_Surface* Difficulty_Picture(int difficulty) {
   switch (difficulty) {
     case 0: return gfx_diff_easy;
@@ -139,6 +134,12 @@ void Draw_Cursor() {
 }
 
 }  // namespace
+
+SDL_Surface* Car_Picture(int car) {
+  // Index into the pictures, which are loaded in file order, for cars 1..19.
+  static const int kPicture[19] = {8, 0, 4, 3, 1, 2, 5, 6, 7, 9, 10, 11, 12, 14, 16, 13, 15, 17, 18};
+  return car >= 1 && car <= 19 ? gfx_select_car[kPicture[car - 1]] : nullptr;
+}
 
 void Start_Game() {
   customTrack = 0;
@@ -175,8 +176,11 @@ void Activate_Menu_Entry() {
       Run_Track_Browser();
       if (customTrack) menu_active = false;
       break;
+    case 7:
+      Run_Constructor();
+      if (customTrack) menu_active = false;
+      break;
     case 2:   // live update
-    case 7:   // constructor
     case 9: Play_Soon(); break;
   }
 }

@@ -19,5 +19,7 @@ void Activate_Menu_Entry();
 void Start_Game();
 // Switches between window and full screen; only the active flag changes, not the settings file.
 void Toggle_Fullscreen();
+// The picture of a car 1..19 (null otherwise), shared with the constructor.
+SDL_Surface* Car_Picture(int car);
 // Handles one event of the menu loop.
 void Handle_Menu_Event(const SDL_Event& event);

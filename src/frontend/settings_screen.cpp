@@ -1,9 +1,13 @@
 #include "frontend/settings_screen.h"
 
+#include <cstdio>
+
 #include "common/frame_hook.h"
 #include "core/game.h"
 #include "frontend/config.h"
 #include "frontend/menu_graphics.h"
+#include "frontend/player_name.h"
+#include "frontend/text_entry.h"
 #include "frontend/video_mode.h"
 #include "road/weather.h"
 
@@ -19,7 +23,7 @@ void Row_Up() {
   if (settings_row >= 1) settings_row -= 1;
 }
 void Row_Down() {
-  if (settings_row <= 2) settings_row += 1;
+  if (settings_row < kSaveRow) settings_row += 1;
 }
 void Leave() { settings_active = false; }
 
@@ -37,20 +41,32 @@ void Draw_Shadowed(int y, const char* text) {
   Draw_Text(-1, y, text, 6, 4);
 }
 
-void Draw_Settings_Screen() {
+void Draw_Row(int row, const char* value) {
   Draw_Image(0, 0, background);
   Draw_Image(145, 60, plate);
-  Draw_Shadowed(90, Settings_Heading(settings_row));
-  Draw_Shadowed(120, Settings_Value(settings_row));
+  Draw_Shadowed(90, Settings_Heading(row));
+  Draw_Shadowed(120, value);
   Draw_Crt_Filter();
   SDL_Flip(screen);
+}
+
+void Draw_Settings_Screen() { Draw_Row(settings_row, Settings_Value(settings_row)); }
+
+void Draw_Name_Entry(const char* shown) { Draw_Row(kNameRow, shown); }
+
+// Types a new player's name; Escape keeps the old one.
+void Enter_Player_Name() {
+  char name[kPlayerNameMax + 1];
+  std::snprintf(name, sizeof name, "%s", Player_Name());
+  Text_Entry entry = {name, sizeof name, Player_Name_Char_Allowed, Valid_Player_Name, Draw_Name_Entry};
+  if (Run_Text_Entry(entry)) Set_Player_Name(name);
 }
 
 }  // namespace
 
 const char* Settings_Heading(int row) {
-  static const char* const headings[4] = {"Language", "Screenmode", "Filtermode", "Save Config"};
-  return row >= 0 && row <= 3 ? headings[row] : "";
+  static const char* const headings[5] = {"Language", "Screenmode", "Filtermode", "Driver Name", "Save Config"};
+  return row >= 0 && row <= kSaveRow ? headings[row] : "";
 }
 
 const char* Settings_Value(int row) {
@@ -63,7 +79,8 @@ const char* Settings_Value(int row) {
     case 2:
       if (settings.crt_filter) return "CRT Monitor 1084";
       return german ? "Kein Filter" : "None";
-    case 3: return "and exit";
+    case kNameRow: return Player_Name();
+    case kSaveRow: return "and exit";
   }
   return "";
 }
@@ -86,7 +103,8 @@ void Apply_Setting() {
       settings.crt_filter = settings.crt_filter ? 0 : 1;
       crtFilterFlag = settings.crt_filter;
       break;
-    case 3: Leave(); break;
+    case kNameRow: Enter_Player_Name(); break;
+    case kSaveRow: Leave(); break;
   }
 }
 

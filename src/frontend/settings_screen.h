@@ -2,7 +2,9 @@
 // The settings screen: language, window or full screen, CRT filter; saved when it is left.
 #include <SDL/SDL.h>
 
-extern int settings_row;       // 0 language, 1 screen mode, 2 filter, 3 save and exit
+constexpr int kNameRow = 3;
+constexpr int kSaveRow = 4;
+extern int settings_row;       // 0 language, 1 screen mode, 2 filter, 3 name, 4 save and exit
 extern bool settings_active;
 
 // Runs the screen until it is left, then writes the settings file.

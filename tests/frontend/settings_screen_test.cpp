@@ -60,9 +60,9 @@ TEST_F(SettingsScreenTest, RowsStopAtTheirEndsAndTheLastRowLeaves) {
     if (frame == 1) {
       for (int i = 0; i < 5; ++i) Push_Key(static_cast<SDLKey>(mapped.key_brake));
     } else if (frame == 2) {
-      EXPECT_EQ(settings_row, 3);
-      EXPECT_STREQ(Settings_Heading(3), "Save Config");
-      EXPECT_STREQ(Settings_Value(3), "and exit");
+      EXPECT_EQ(settings_row, 4);
+      EXPECT_STREQ(Settings_Heading(4), "Save Config");
+      EXPECT_STREQ(Settings_Value(4), "and exit");
       Push_Key(static_cast<SDLKey>(mapped.key_select));
     }
   };

@@ -40,8 +40,10 @@ struct TrackFiles : ::testing::Test {
     testing::internal::CaptureStdout();
     EXPECT_EQ(Load_Track_File(path), expect) << path;
     std::string out = testing::internal::GetCapturedStdout();
-    if (!expect) EXPECT_EQ(trackSectorCount, 0);
-    if (!expect) EXPECT_EQ(trackHeader.sector_count, 0);
+    if (!expect) {
+      EXPECT_EQ(trackSectorCount, 0);
+      EXPECT_EQ(trackHeader.sector_count, 0);
+    }
     return out;
   }
 };

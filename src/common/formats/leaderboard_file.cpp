@@ -102,9 +102,11 @@ std::string Write_Leaderboard(const Leaderboard_Row* rows, int count) {
   std::string out = "#VantoRello online leaderboard\n";
   for (int k = 0; k < kLeaderboardSize; ++k)
     Append_Name(&out, k < count ? rows[k].player : kDefaultDriverNames[k - count]);
+  // Made-up drivers follow the slowest real result, 1 s and then 10 s apart.
+  int64_t slowest = count > 0 ? rows[count - 1].score : 0;
   for (int k = 0; k < kLeaderboardSize; ++k) {
-    int32_t score = k < count ? rows[k].score : Default_Driver_Score(k - count);
-    out += std::to_string(score) + "\n";
+    int64_t score = k < count ? rows[k].score : slowest + 1000 + 10000 * (k - count);
+    out += std::to_string(score < INT32_MAX ? score : INT32_MAX) + "\n";
   }
   out += "#VantoRello\n";
   return out;

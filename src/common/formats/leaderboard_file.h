@@ -38,7 +38,7 @@ struct Leaderboard_Row {
 };
 
 // The 32-line file for up to fifteen rows, fastest first as given; missing places are
-// filled with the made-up drivers. Spaces become "_" and line breaks and other control
+// filled with the made-up drivers, slower than the last row. Spaces become "_" and line breaks and other control
 // characters are dropped, so a name can never change the file's form.
 std::string Write_Leaderboard(const Leaderboard_Row* rows, int count);
 

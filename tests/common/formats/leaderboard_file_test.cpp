@@ -108,9 +108,18 @@ TEST(LeaderboardFile, WrittenFileReadsBackAndKeepsItsForm) {
   EXPECT_EQ(entries[2].platform, 7);
   for (int k = 3; k < kLeaderboardSize; ++k) {
     EXPECT_STREQ(entries[k].name, kDefaultDriverNames[k - 3]);
-    EXPECT_EQ(entries[k].score, Default_Driver_Score(k - 3));
+    EXPECT_EQ(entries[k].score, 1000 + 10000 * (k - 3));  // after the last row's time of 0
     EXPECT_EQ(entries[k].platform, 0);
   }
+  Leaderboard_Row slow = {"3Slow", INT32_MAX - 5000};
+  text = Write_Leaderboard(&slow, 1);
+  ASSERT_EQ(Parse(text, entries), LEADERBOARD_OK);
+  EXPECT_EQ(entries[1].score, INT32_MAX - 4000);
+  EXPECT_EQ(entries[2].score, INT32_MAX);
+  text = Write_Leaderboard(nullptr, 0);
+  ASSERT_EQ(Parse(text, entries), LEADERBOARD_OK);
+  EXPECT_EQ(entries[0].score, 1000);
+  EXPECT_EQ(entries[14].score, 141000);
   EXPECT_EQ(Default_Driver_Score(0), 141000);
   EXPECT_EQ(Default_Driver_Score(14), 1000);
 }

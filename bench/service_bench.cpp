@@ -1,0 +1,141 @@
+// The web service on 127.0.0.1 as the game asks it: one request per connection, read until
+// the server closes. Bounded in count and time. Latencies are per request; the floor is the
+// same exchange for a path the service answers without touching its database.
+#include <arpa/inet.h>
+#include <benchmark/benchmark.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "service.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// One exchange; the answer's status code once the server closed, 0 on any failure.
+int Exchange(int port, const std::string& resource) {
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  bool ok = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  std::string request = "GET /VantoRello/" + resource + " HTTP/1.1\nHost: localhost\nUser-Agent: VantoRello\n\n";
+  ok = ok && send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size());
+  std::string answer;
+  char block[4096];
+  while (ok) {
+    pollfd wait = {fd, POLLIN, 0};
+    if (poll(&wait, 1, 5000) <= 0) {
+      ok = false;
+      break;
+    }
+    ssize_t got = recv(fd, block, sizeof block, 0);
+    if (got < 0) ok = false;
+    if (got <= 0) break;
+    answer.append(block, static_cast<size_t>(got));
+  }
+  close(fd);
+  return ok && answer.compare(0, 9, "HTTP/1.1 ") == 0 ? std::atoi(answer.c_str() + 9) : 0;
+}
+
+// A service whose database holds `results` tournaments.
+struct Running_Service {
+  std::string dir;
+  Service service;
+  int port = -1;
+  explicit Running_Service(int results) {
+    char pattern[] = "/tmp/vantorello-bench-XXXXXX";
+    dir = mkdtemp(pattern);
+    service.Open(dir);
+    std::vector<Leaderboard_Row> rows;
+    for (int i = 0; i < results; ++i) rows.push_back({"3Driver_" + std::to_string(i), 600000 + (i * 7919) % 1000000});
+    service.store.Add_Tournaments(rows);
+    port = service.Start("127.0.0.1", 0);
+  }
+  ~Running_Service() {
+    service.Stop();
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+  }
+};
+
+double Percentile(std::vector<double> values, double p) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[static_cast<size_t>(p * (values.size() - 1))];
+}
+
+double Ms_Since(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Sequential requests: the leaderboard from 100 000 results, and the floor.
+void BM_Sequential(benchmark::State& state, const char* resource, int expected) {
+  static Running_Service* shared = new Running_Service(100000);
+  const int kRequests = 1000;
+  for (auto _ : state) {
+    std::vector<double> latencies;
+    int errors = 0;
+    for (int i = 0; i < kRequests; ++i) {
+      Clock::time_point start = Clock::now();
+      errors += Exchange(shared->port, resource) != expected;
+      latencies.push_back(Ms_Since(start));
+    }
+    state.counters["median_ms"] = Percentile(latencies, 0.5);
+    state.counters["p99_ms"] = Percentile(latencies, 0.99);
+    state.counters["errors"] = errors;
+  }
+}
+
+// 20 clients, each paced to 10 requests a second for 5 s (200 a second in all), nine
+// leaderboard downloads to one round submission; then the same clients unpaced, 100 each.
+void BM_Twenty_Clients(benchmark::State& state) {
+  Running_Service running(100000);
+  const int kClients = 20;
+  const bool paced = state.range(0) == 1;
+  const int kPerClient = paced ? 50 : 100;
+  for (auto _ : state) {
+    std::atomic<int> errors{0};
+    std::vector<std::vector<double>> latencies(kClients);
+    Clock::time_point begin = Clock::now();
+    std::vector<std::thread> clients;
+    for (int c = 0; c < kClients; ++c)
+      clients.emplace_back([&, c] {
+        for (int i = 0; i < kPerClient; ++i) {
+          Clock::time_point due = begin + std::chrono::milliseconds(100 * i + 5 * c);
+          if (paced) std::this_thread::sleep_until(due);
+          std::string resource = i % 10 == 9 ? "ots.php?player=3Load_" + std::to_string(c) + "&track=3&score=61234"
+                                             : "highscore.txt";
+          Clock::time_point start = Clock::now();
+          if (Exchange(running.port, resource) != 200) ++errors;
+          latencies[c].push_back(Ms_Since(start));
+        }
+      });
+    for (std::thread& client : clients) client.join();
+    double seconds = Ms_Since(begin) / 1000.0;
+    std::vector<double> all;
+    for (const auto& list : latencies) all.insert(all.end(), list.begin(), list.end());
+    state.counters["requests_per_s"] = all.size() / seconds;
+    state.counters["median_ms"] = Percentile(all, 0.5);
+    state.counters["p99_ms"] = Percentile(all, 0.99);
+    state.counters["errors"] = errors.load();
+  }
+}
+
+BENCHMARK_CAPTURE(BM_Sequential, highscore_of_100000, "highscore.txt", 200)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sequential, floor_not_found, "nothing.here", 404)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Twenty_Clients)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

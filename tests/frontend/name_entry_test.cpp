@@ -1,0 +1,94 @@
+// The player's name typed on the settings screen: allowed characters only, Return keeps a
+// valid name, Escape cancels, and the name file follows.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "common/frame_hook.h"
+#include "frontend/player_name.h"
+#include "frontend/settings_screen.h"
+#include "frontend/text_entry.h"
+#include "support/front_end.h"
+
+namespace {
+
+using NameEntryTest = FrontEndTest;
+
+void Push_Typed(SDLKey key, SDLMod mod = KMOD_NONE) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.type = SDL_KEYDOWN;
+  e.key.state = SDL_PRESSED;
+  e.key.keysym.sym = key;
+  e.key.keysym.mod = mod;
+  SDL_PushEvent(&e);
+}
+
+TEST_F(NameEntryTest, TypedCharacters) {
+  SDL_keysym k{};
+  k.sym = SDLK_j;
+  EXPECT_EQ(Typed_Character(k), 'j');
+  k.mod = KMOD_LSHIFT;
+  EXPECT_EQ(Typed_Character(k), 'J');
+  k.sym = SDLK_MINUS;
+  EXPECT_EQ(Typed_Character(k), '_');
+  k.sym = SDLK_1;
+  EXPECT_EQ(Typed_Character(k), 0);  // "!" is not offered
+  k.mod = KMOD_NONE;
+  EXPECT_EQ(Typed_Character(k), '1');
+  k.sym = SDLK_F1;
+  EXPECT_EQ(Typed_Character(k), 0);
+  k.unicode = 0xE9;  // outside ASCII
+  EXPECT_EQ(Typed_Character(k), 0);
+}
+
+TEST_F(NameEntryTest, ReturnKeepsAValidNameAndEscapeCancels) {
+  Reload_Player_Name();
+  ASSERT_EQ(Set_Player_Name("Old Name"), 1);
+  int step = 0;
+  std::string shown_rows[2];
+  script = [&](int screen_id) {
+    if (screen_id == SCREEN_SETTINGS) {
+      if (step == 0) {
+        Push_Key(SDLK_DOWN), Push_Key(SDLK_DOWN), Push_Key(SDLK_DOWN), Push_Key(SDLK_RETURN);
+        step = 1;
+      } else if (step == 3) {
+        shown_rows[0] = Settings_Heading(settings_row);
+        shown_rows[1] = Settings_Value(settings_row);
+        Push_Key(SDLK_RETURN);
+        step = 4;
+      } else if (step == 5) {
+        Push_Key(SDLK_ESCAPE);
+        step = 6;
+      }
+      return;
+    }
+    ASSERT_EQ(screen_id, SCREEN_TEXT_ENTRY);
+    if (step == 1) {
+      for (int i = 0; i < 8; ++i) Push_Key(SDLK_BACKSPACE);
+      Push_Typed(SDLK_a), Push_Typed(SDLK_b), Push_Key(SDLK_RETURN);  // too short: typing goes on
+      step = 2;
+    } else if (step == 2) {
+      Push_Typed(SDLK_j, KMOD_LSHIFT), Push_Typed(SDLK_SLASH), Push_Typed(SDLK_MINUS), Push_Typed(SDLK_x);
+      for (int i = 0; i < 50; ++i) Push_Typed(SDLK_z);  // stops at 40 characters
+      Push_Key(SDLK_RETURN);
+      step = 3;
+    } else if (step == 4) {
+      Push_Typed(SDLK_q), Push_Key(SDLK_ESCAPE);
+      step = 5;
+    }
+  };
+  Run_Settings_Screen();
+  EXPECT_EQ(step, 6);
+  const std::string expected = "abJ-x" + std::string(35, 'z');
+  EXPECT_EQ(shown_rows[0], "Driver Name");
+  EXPECT_EQ(shown_rows[1], expected);
+  EXPECT_EQ(std::string(Player_Name()), expected);
+  std::ifstream in(kPlayerNameFile);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected + "\n");
+  Reload_Player_Name();
+}
+
+}  // namespace
