@@ -22,7 +22,7 @@ Service_Answer Not_Found() { return {404, "Not found\n", kText}; }
 Service_Answer Stored() { return {200, "OK\n", kText}; }
 
 // The single value of a query key; 0 when it is missing or given twice.
-int One_Value(const std::multimap<std::string, std::string>& query, const char* key, std::string* value) {
+int One_Value(const Query& query, const char* key, std::string* value) {
   if (query.count(key) != 1) return 0;
   *value = query.find(key)->second;
   return 1;
@@ -53,8 +53,6 @@ bool Plain_Text(const std::string& text, size_t min, size_t max) {
 bool Valid_Score_Player(const std::string& player) {
   return Plain_Text(player, 4, 41) && player[0] >= '0' && player[0] <= '9';
 }
-
-using Query = std::multimap<std::string, std::string>;
 
 MHD_Result Collect_Value(void* query, MHD_ValueKind, const char* key, size_t key_size, const char* value,
                          size_t value_size) {
@@ -108,26 +106,31 @@ int Service::Open(const std::string& dir) {
   return store.Open((std::filesystem::path(dir) / "service.db").string());
 }
 
-Service_Answer Service::Answer(const std::string& path, const std::multimap<std::string, std::string>& query) {
+// "ohs.php", "ots.php" and "updatelog.php": a valid result is stored, anything else refused.
+Service_Answer Service::Answer_Script(const std::string& path, const Query& query) {
   std::string player, text;
   int score = 0, track = 0;
   const long long kMaxScore = std::numeric_limits<int>::max();
+  int stored = 0;
   if (path == "ohs.php") {
     if (!One_Value(query, "player", &player) || !Valid_Score_Player(player)) return Refused();
     if (!One_Value(query, "score", &text) || !Read_Number(text, 0, kMaxScore, &score)) return Refused();
-    return store.Add_Tournament(player, score) ? Stored() : Service_Answer{500, "Not stored\n", kText};
-  }
-  if (path == "ots.php") {
+    stored = store.Add_Tournament(player, score);
+  } else if (path == "ots.php") {
     if (!One_Value(query, "player", &player) || !Valid_Score_Player(player)) return Refused();
     if (!One_Value(query, "track", &text) || !Read_Number(text, 1, 12, &track)) return Refused();
     if (!One_Value(query, "score", &text) || !Read_Number(text, 0, kMaxScore, &score)) return Refused();
-    return store.Add_Round(player, track, score) ? Stored() : Service_Answer{500, "Not stored\n", kText};
-  }
-  if (path == "updatelog.php") {
+    stored = store.Add_Round(player, track, score);
+  } else {
     if (!One_Value(query, "player", &player) || !Plain_Text(player, 3, 40)) return Refused();
     if (!One_Value(query, "os", &text) || !Read_Number(text, 0, 9, &score)) return Refused();
-    return store.Add_Update_Log(player, text) ? Stored() : Service_Answer{500, "Not stored\n", kText};
+    stored = store.Add_Update_Log(player, text);
   }
+  return stored ? Stored() : Service_Answer{500, "Not stored\n", kText};
+}
+
+Service_Answer Service::Answer(const std::string& path, const Query& query) {
+  if (path == "ohs.php" || path == "ots.php" || path == "updatelog.php") return Answer_Script(path, query);
   if (path == "highscore.txt") {
     std::vector<Leaderboard_Row> rows = store.Best_Tournaments(kLeaderboardSize);
     return {200, Write_Leaderboard(rows.data(), static_cast<int>(rows.size())), kText};
@@ -135,12 +138,10 @@ Service_Answer Service::Answer(const std::string& path, const std::multimap<std:
   if (path == "TRK/VantoRello.tracks") return {200, Build_Cloud_List(data_dir), kText};
   std::string bytes;
   const std::string kUploads = "TRK/uploads/";
-  if (path.compare(0, kUploads.size(), kUploads) == 0) {
-    if (!Read_Track_Upload(data_dir, path.substr(kUploads.size()), &bytes)) return Not_Found();
-    return {200, bytes, kBinary};
-  }
-  if (!Read_Release_File(data_dir, path, &bytes)) return Not_Found();
-  return {200, bytes, kBinary};
+  int found = path.compare(0, kUploads.size(), kUploads) == 0
+                  ? Read_Track_Upload(data_dir, path.substr(kUploads.size()), &bytes)
+                  : Read_Release_File(data_dir, path, &bytes);
+  return found ? Service_Answer{200, bytes, kBinary} : Not_Found();
 }
 
 int Service::Start(const std::string& host, int port) {

@@ -8,6 +8,8 @@
 
 struct MHD_Daemon;
 
+using Query = std::multimap<std::string, std::string>;
+
 struct Service_Answer {
   int status;
   std::string body;
@@ -22,7 +24,7 @@ class Service {
   // Opens (creating when needed) the data directory and its database; 1 on success.
   int Open(const std::string& data_dir);
   // Answers a GET of `path` (decoded, below "/VantoRello/") with its decoded query values.
-  Service_Answer Answer(const std::string& path, const std::multimap<std::string, std::string>& query);
+  Service_Answer Answer(const std::string& path, const Query& query);
 
   // Serves on the IPv4 address `host`, port `port` (0 picks a free port), on worker threads;
   // returns the port, or -1 when it cannot listen. Every connection is closed after its
@@ -34,5 +36,7 @@ class Service {
   std::string data_dir;
 
  private:
+  Service_Answer Answer_Script(const std::string& path, const Query& query);
+
   MHD_Daemon* daemon_ = nullptr;
 };

@@ -19,11 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kProgramRequest[] = "VantoRello.w32";
-const char kProgramFile[] = "VantoRello.exe";
-const char kListName[] = "VantoRello.w32.ver";
-const char kVersionName[] = "version.ver";
-
 int Write_Bytes(const fs::path& path, const std::string& bytes) {
   return Write_File_Atomic(path.c_str(), bytes.data(), bytes.size());
 }
@@ -46,7 +41,7 @@ bool Is_Safe_Release_Name(const std::string& name) {
 // The names of the current update list.
 std::vector<std::string> Release_Names(const fs::path& release) {
   std::vector<std::string> names;
-  std::ifstream list(release / kListName);
+  std::ifstream list(release / kUpdateListRequest);
   std::string line, name;
   uint32_t crc;
   while (std::getline(list, line)) {
@@ -151,7 +146,7 @@ int Publish_Release(const std::string& data_dir, const std::string& source_dir, 
   std::sort(names.begin(), names.end());
   std::string list;
   for (const std::string& name : names) list += Update_List_Line(name.c_str(), File_Crc((fresh / "files" / name).c_str()));
-  if (!Write_Bytes(fresh / kListName, list) || !Write_Bytes(fresh / kVersionName, Write_Version_File(version.c_str())))
+  if (!Write_Bytes(fresh / kUpdateListRequest, list) || !Write_Bytes(fresh / kVersionFileName, Write_Version_File(version.c_str())))
     return 0;
   fs::remove_all(old, error);
   fs::rename(root / "release", old, error);
@@ -167,8 +162,8 @@ int Publish_Release(const std::string& data_dir, const std::string& source_dir, 
 
 int Read_Release_File(const std::string& data_dir, const std::string& name, std::string* bytes) {
   fs::path release = fs::path(data_dir) / "release";
-  if (name == kVersionName || name == kListName) return Read_Whole_File((release / name).string(), bytes);
-  std::string wanted = name == kProgramRequest ? kProgramFile : name;
+  if (name == kVersionFileName || name == kUpdateListRequest) return Read_Whole_File((release / name).string(), bytes);
+  std::string wanted = name == kProgramRequest ? kProgramListName : name;
   std::vector<std::string> names = Release_Names(release);
   if (std::find(names.begin(), names.end(), wanted) == names.end() || !Is_Safe_Release_Name(wanted)) return 0;
   return Read_Whole_File((release / "files" / wanted).string(), bytes);

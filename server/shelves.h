@@ -17,7 +17,7 @@ int Read_Track_Upload(const std::string& data_dir, const std::string& name, std:
 // as a whole. 1 on success, else prints why.
 int Publish_Release(const std::string& data_dir, const std::string& source_dir, const std::string& version);
 // A release file by request name: "version.ver", "VantoRello.w32.ver", "VantoRello.w32"
-// (the listed "VantoRello.exe") or a name of the update list. 0 when there is none.
+// (the listed program "vantorello") or another name of the update list. 0 when there is none.
 int Read_Release_File(const std::string& data_dir, const std::string& name, std::string* bytes);
 
 // Reads a whole file; 0 when it cannot be read.

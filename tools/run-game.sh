@@ -30,6 +30,21 @@ if [ -n "$service" ] && ! reachable "$host" "$port"; then
   export VANTORELLO_SERVER=127.0.0.1:$port
   echo "Started the game's web service on 127.0.0.1:$port (data in build/release/service-data)."
 fi
+# True while a process runs the program file (the game, or the one a live update put in its place).
+program_running() {
+  local pid
+  for pid in /proc/[0-9]*; do [ "$(readlink "$pid/exe" 2>/dev/null)" = "$1" ] && return 0; done
+  return 1
+}
+
+started=$(date +%s)
 status=0
 "$exe" || status=$?
+# A live update that replaced the program ends the game and starts the new program from
+# "update.sh" in the background: stay (and keep the service) until that one ends too.
+if [ "$status" -eq 0 ] && [ -f update.sh ] && [ "$(stat -c %Y update.sh)" -ge "$started" ]; then
+  program=$(readlink -f "$exe")
+  for _ in $(seq 150); do program_running "$program" && break; sleep 0.1; done
+  while program_running "$program"; do sleep 1; done
+fi
 exit $status

@@ -18,6 +18,7 @@
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
 #include "library/tournament.h"
+#include "online/update_screen.h"
 #include "road/sky.h"
 #include "road/weather.h"
 #include "track/track_sector.h"
@@ -133,6 +134,7 @@ int Game_Main() {
   Run_Intro();
   theGame->Load_Vehicle_Sprites();
   theGame->Load_Car_Models();
+  Offer_Update();
   Main_Loop();
   if (theGame->sky) theGame->sky->free_pictures();
   if (canvasSurface) {

@@ -10,6 +10,7 @@
 #include "frontend/video_mode.h"
 #include "library/track_browser.h"
 #include "online/leaderboard.h"
+#include "online/update_screen.h"
 #include "track/constructor_screen.h"
 
 bool menu_active = true;
@@ -172,6 +173,7 @@ void Activate_Menu_Entry() {
       Run_Leaderboard_Screen();
       Play_Menu_Music();
       break;
+    case 2: Run_Live_Update(); break;
     case 5:
       Run_Track_Browser();
       if (customTrack) menu_active = false;
@@ -180,7 +182,6 @@ void Activate_Menu_Entry() {
       Run_Constructor();
       if (customTrack) menu_active = false;
       break;
-    case 2:   // live update
     case 9: Play_Soon(); break;
   }
 }

@@ -15,6 +15,7 @@
 #include "common/formats/leaderboard_file.h"
 #include "common/formats/track_file.h"
 #include "common/formats/update_list.h"
+#include "seed.h"
 #include "shelves.h"
 #include "support/service_fixture.h"
 
@@ -154,7 +155,7 @@ TEST_F(ServiceTest, PublishedTracksMakeTheCloudList) {
 
 TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
   std::string source = dir_.path() + "/release-src";
-  Write(source + "/VantoRello.exe", "new program");
+  Write(source + "/vantorello", "new program");
   Write(source + "/GFX/sky.png", "abc");
   Write(source + "/SFX/menu.ogg", std::string(3000, 'o'));
   ASSERT_EQ(Publish_Release(data_dir_, source, "3.99"), 1);
@@ -164,7 +165,7 @@ TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
   ASSERT_EQ(Http_Get("VantoRello.w32.ver", "VantoRello.ver"), 1);
   EXPECT_EQ(Read("VantoRello.ver"), "GFX/sky.png|CA6598D0\nSFX/menu.ogg|" +
                                         Update_List_Line("", File_Crc((source + "/SFX/menu.ogg").c_str())).substr(1) +
-                                        Update_List_Line("VantoRello.exe", Crc_Bytes(0, "new program", 11)));
+                                        Update_List_Line("vantorello", Crc_Bytes(0, "new program", 11)));
   std::filesystem::create_directories("GFX");
   ASSERT_EQ(Http_Get("GFX/sky.png", "GFX/sky.png"), 1);
   EXPECT_EQ(Read("GFX/sky.png"), "abc");
@@ -214,4 +215,18 @@ TEST_F(ServiceTest, SurvivesMalformedRequests) {
   EXPECT_EQ(service_.store.Count("tournaments"), 0);
   // Still serving.
   EXPECT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
+}
+
+TEST_F(ServiceTest, SeedPublishesTheRunDirectoryTracksAndSampleResultsOnce) {
+  std::string run = dir_.path() + "/run";
+  Write_Track(run + "/GFX/TT_HK.TRK", Track_Bytes("Maker", 3, 1, 80));
+  Write_Track(run + "/TRK/VRWIN251227120000.TRK", Track_Bytes("Anna", 2, 0, 60));
+  Write(run + "/GFX/logo.bmp", "not a track");
+  ASSERT_EQ(Seed_Service(service_, run), 1);
+  ASSERT_EQ(Seed_Service(service_, run), 1);
+  EXPECT_EQ(Build_Cloud_List(data_dir_), "TT_HK.TRK|3|80|Maker|1\nVRWIN251227120000.TRK|2|60|Anna|0\n");
+  EXPECT_EQ(service_.store.Count("tournaments"), 9);
+  std::vector<Leaderboard_Row> best = service_.store.Best_Tournaments(15);
+  ASSERT_EQ(best.size(), 9u);
+  for (size_t k = 0; k < best.size(); ++k) EXPECT_EQ(best[k].player[0], static_cast<char>('0' + k));
 }

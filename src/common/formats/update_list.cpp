@@ -4,6 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
+const char* const kVersionFileName = "version.ver";
+const char* const kUpdateListRequest = "VantoRello.w32.ver";
+const char* const kUpdateListFile = "VantoRello.ver";
+const char* const kProgramRequest = "VantoRello.w32";
+const char* const kProgramListName = "vantorello";
+
 namespace {
 
 const char kMarker[] = "#VantoRello";
@@ -41,7 +47,22 @@ int Parse_Update_List_Line(const char* line, std::string* name, uint32_t* crc) {
   const char* bar = std::strchr(line, '|');
   if (len < 3 || !bar) return 0;
   name->assign(line, bar - line);
-  std::string digits(bar + 1, line + len - 1 > bar ? line + len - 1 : bar + 1);
-  *crc = static_cast<uint32_t>(std::strtoul(("0x" + digits).c_str(), nullptr, 16));
+  size_t digits = std::strspn(bar + 1, "0123456789abcdefABCDEF");
+  std::string number = "0x" + std::string(bar + 1, digits);
+  *crc = static_cast<uint32_t>(std::strtoull(number.c_str(), nullptr, 16));
   return 1;
+}
+
+int Is_Safe_Update_Name(const std::string& name) {
+  if (name.empty() || name.size() > 200) return 0;
+  size_t start = 0;
+  for (;;) {
+    size_t end = name.find('/', start);
+    std::string part = name.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (part.empty() || part == "." || part == "..") return 0;
+    for (unsigned char c : part)
+      if (c < 32 || c == 127 || c == '\\' || c == ':') return 0;
+    if (end == std::string::npos) return 1;
+    start = end + 1;
+  }
 }

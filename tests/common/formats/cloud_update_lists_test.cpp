@@ -92,13 +92,30 @@ TEST(UpdateList, LinesAsTheUpdaterReadsThem) {
   EXPECT_EQ(crc, 0xCA6598D0u);
   ASSERT_EQ(Parse_Update_List_Line("a|00abcdef\r\n", &name, &crc), 1);
   EXPECT_EQ(crc, 0xABCDEFu);
-  // A last line without a line feed loses its last digit.
+  // The checksum ends with its digits: a last line without a line feed keeps all of them.
   ASSERT_EQ(Parse_Update_List_Line("a|CA6598D0", &name, &crc), 1);
-  EXPECT_EQ(crc, 0xCA6598Du);
+  EXPECT_EQ(crc, 0xCA6598D0u);
+  ASSERT_EQ(Parse_Update_List_Line("b|ca6598d0 trailing words\n", &name, &crc), 1);
+  EXPECT_EQ(name, "b");
+  EXPECT_EQ(crc, 0xCA6598D0u);
+  ASSERT_EQ(Parse_Update_List_Line("a|b|12\n", &name, &crc), 1);
+  EXPECT_EQ(name, "a");
+  EXPECT_EQ(crc, 0xBu);
   EXPECT_EQ(Parse_Update_List_Line("no bar here\n", &name, &crc), 0);
   EXPECT_EQ(Parse_Update_List_Line("|\n", &name, &crc), 0);
+  EXPECT_EQ(Parse_Update_List_Line("a|", &name, &crc), 0);
   ASSERT_EQ(Parse_Update_List_Line("x|\n", &name, &crc), 1);
   EXPECT_EQ(crc, 0u);
+}
+
+TEST(UpdateList, NamesTheGameMayWrite) {
+  for (const char* good : {"vantorello", "GFX/sky.png", "SFX/music/a b.ogg", "GFX/..hidden", "TRK/x.TRK"})
+    EXPECT_EQ(Is_Safe_Update_Name(good), 1) << good;
+  for (const char* bad : {"", "/etc/x", "../x", "GFX/../../x", "GFX/..", "./x", "GFX//x", "GFX/", "GFX\\x",
+                          "C:x", "a\nb", "a\rb", "a\tb", "a\x7f"})
+    EXPECT_EQ(Is_Safe_Update_Name(bad), 0) << bad;
+  EXPECT_EQ(Is_Safe_Update_Name(std::string(200, 'a')), 1);
+  EXPECT_EQ(Is_Safe_Update_Name(std::string(201, 'a')), 0);
 }
 
 TEST(UpdateList, VersionFile) {

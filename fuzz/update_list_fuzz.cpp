@@ -1,0 +1,47 @@
+// The update list comes from the web server: every line is skipped or gives a name and a
+// checksum, and no accepted name leads out of the game's directory.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/formats/update_list.h"
+#include "fuzz_file.h"
+#include "online/live_update.h"
+
+namespace {
+
+void Check_Line(const std::string& line) {
+  std::string name;
+  uint32_t crc = 0;
+  if (!Parse_Update_List_Line(line.c_str(), &name, &crc)) return;
+  if (name.empty() || name.find('|') != std::string::npos) std::abort();
+  if (!Update_Target_Allowed(name)) return;
+  if (!Is_Safe_Update_Name(name) || name[0] == '/' || name.find("..") == 0) std::abort();
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path game = fs::canonical(fs::current_path(), error);
+  fs::path target = fs::weakly_canonical(game / name, error);
+  if (target.string().compare(0, game.string().size() + 1, game.string() + "/") != 0) std::abort();
+  // A name the game accepts survives being written into a list and read back.
+  std::string again = Update_List_Line(name.c_str(), crc), name2;
+  uint32_t crc2 = 0;
+  if (!Parse_Update_List_Line(again.c_str(), &name2, &crc2) || name2 != name || crc2 != crc) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static bool silenced = (Silence_Standard_Output(), true);
+  (void)silenced;
+  std::string text(reinterpret_cast<const char*>(data), size);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    end = end == std::string::npos ? text.size() : end + 1;
+    Check_Line(text.substr(start, end - start));
+    start = end;
+  }
+  return 0;
+}

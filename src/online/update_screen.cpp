@@ -1,0 +1,160 @@
+#include "online/update_screen.h"
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "audio/sound.h"
+#include "common/frame_hook.h"
+#include "core/game.h"
+#include "frontend/menu_graphics.h"
+#include "frontend/settings_screen.h"
+#include "online/live_update.h"
+#include "online/network.h"
+#include "online/program_swap.h"
+
+namespace {
+
+enum Notice_Choice { NOTICE_OPEN, NOTICE_UPDATE, NOTICE_CLOSED };
+
+struct Notice_Line {
+  int y, colour;
+  const char* text;
+};
+const Notice_Line kNoticeLines[] = {{160, 4, "Please update your"},
+                                    {180, 4, "game with Live Update"},
+                                    {220, 0, "or press now space"},
+                                    {240, 0, "for auto-update!"}};
+
+// A window close is left for the menu, which handles it.
+void Pass_On_Quit(const SDL_Event& event) {
+  SDL_Event again = event;
+  SDL_PushEvent(&again);
+}
+
+int Notice_Choice_For(const SDL_Event& event) {
+  if (event.type == SDL_JOYBUTTONDOWN) return NOTICE_UPDATE;
+  if (event.type == SDL_QUIT) {
+    Pass_On_Quit(event);
+    return NOTICE_CLOSED;
+  }
+  if (event.type != SDL_KEYDOWN) return NOTICE_OPEN;
+  switch (event.key.keysym.sym) {
+    case SDLK_SPACE: return NOTICE_UPDATE;
+    case SDLK_ESCAPE:
+    case SDLK_4:
+    case SDLK_5:
+    case SDLK_6: return NOTICE_CLOSED;
+    case SDLK_F12:
+    case SDLK_PRINT: theGame->Take_Screenshot(); return NOTICE_OPEN;
+    default: return NOTICE_OPEN;
+  }
+}
+
+void Draw_Notice(SDL_Surface* background, SDL_Surface* panel) {
+  Draw_Image(0, 0, background);
+  Draw_Image(117, 111, panel);
+  Draw_Text(-1, 50, "New update available!", 2, 5);
+  Draw_Text(-4, 46, "New update available!", 3, 5);
+  for (const Notice_Line& line : kNoticeLines) {
+    Draw_Text(-1, line.y, line.text, 2, 6);
+    Draw_Text(-3, line.y - 2, line.text, line.colour, 6);
+  }
+  Draw_Crt_Filter();
+  SDL_Flip(screen);
+}
+
+bool Ends_Update_Screen(const SDL_Event& event) {
+  if (event.type == SDL_JOYBUTTONDOWN) return true;
+  if (event.type == SDL_MOUSEBUTTONDOWN) return event.button.button == SDL_BUTTON_LEFT;
+  if (event.type == SDL_QUIT) {
+    Pass_On_Quit(event);
+    return true;
+  }
+  if (event.type != SDL_KEYDOWN) return false;
+  SDLKey key = event.key.keysym.sym;
+  if (key == SDLK_F12 || key == SDLK_PRINT) theGame->Take_Screenshot();
+  return key == SDLK_RETURN || key == SDLK_ESCAPE || key == SDLK_SPACE || (key >= SDLK_0 && key <= SDLK_9);
+}
+
+void Draw_Update_Screen() {
+  char version[64], status[160];
+  std::snprintf(version, sizeof version, "Vanto Rello Version: %s", kGameVersion);
+  if (update_status == 0) std::snprintf(status, sizeof status, "Connected to %s:%d.", Server_Host(), Server_Port());
+  else std::snprintf(status, sizeof status, "%s", update_status == 1 ? "Network not available!" : "Cannot connect!");
+  SDL_FillRect(screen, nullptr, 0);
+  Draw_Text(0, 0, version, 0, 0);
+  Draw_Text(0, 50, status, 0, 0);
+  if (update_finished) Draw_Text(0, 400, "Update finished.", 0, 0);
+  SDL_Flip(screen);
+}
+
+// The program file has changed and its swap is prepared: the script takes over once the
+// game has ended.
+void End_For_Program_Swap() {
+  if (!Start_Swap_Script()) {
+    std::printf("Error starting update script!\n");
+    return;
+  }
+  Close_Network();
+  std::exit(0);
+}
+
+}  // namespace
+
+void Show_Update_Step() {
+  SDL_FillRect(screen, nullptr, 0);
+  Draw_Text(0, 300, update_step, 0, 3);
+  Draw_Text(0, 350, update_file.c_str(), 1, 3);
+  SDL_Flip(screen);
+  Call_Frame_Hook(SCREEN_LIVE_UPDATE);
+}
+
+void Run_Update_Notice() {
+  Mix_Chunk* horn = Load_Sample("SFX/horn.ogg");
+  SDL_Surface* background = Load_Sprites("GFX/bg_tournament.bmp", 0);
+  SDL_Surface* panel = Load_Sprites("GFX/info_red.bmp", 0);
+  if (horn) Mix_PlayChannel(-1, horn, 0);
+  int choice = NOTICE_OPEN;
+  while (choice == NOTICE_OPEN) {
+    Uint32 start = SDL_GetTicks();
+    Call_Frame_Hook(SCREEN_UPDATE_NOTICE);
+    SDL_Event event;
+    while (choice == NOTICE_OPEN && SDL_PollEvent(&event)) choice = Notice_Choice_For(event);
+    if (choice == NOTICE_OPEN) Draw_Notice(background, panel);
+    Uint32 spent = SDL_GetTicks() - start;
+    if (spent < 25) SDL_Delay(25 - spent);
+  }
+  if (horn) Mix_FreeChunk(horn);
+  SDL_FreeSurface(background);
+  SDL_FreeSurface(panel);
+  if (choice == NOTICE_UPDATE) Run_Live_Update();
+}
+
+void Run_Live_Update() {
+  update_finished = false;
+  update_step = "";
+  update_file.clear();
+  update_status = Init_Network();
+  if (update_status == 0) {
+    if (Update_Files() == UPDATE_PROGRAM_READY) End_For_Program_Swap();
+    update_finished = true;
+  }
+  bool open = true;
+  while (open) {
+    Uint32 start = SDL_GetTicks();
+    Call_Frame_Hook(SCREEN_LIVE_UPDATE);
+    SDL_Event event;
+    while (open && SDL_PollEvent(&event)) open = !Ends_Update_Screen(event);
+    Draw_Update_Screen();
+    Uint32 spent = SDL_GetTicks() - start;
+    if (spent < 25) SDL_Delay(25 - spent);
+  }
+  if (update_status != 1) Close_Network();
+}
+
+void Offer_Update() {
+  if (Check_For_Update()) Run_Update_Notice();
+}

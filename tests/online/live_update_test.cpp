@@ -1,0 +1,429 @@
+// The live update against the game's web service and scripted servers on 127.0.0.1.
+#include "online/live_update.h"
+
+#include <SDL/SDL_mixer.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/formats/file_crc.h"
+#include "common/formats/update_list.h"
+#include "common/frame_hook.h"
+#include "core/game.h"
+#include "frontend/main_menu.h"
+#include "frontend/menu_graphics.h"
+#include "frontend/player_name.h"
+#include "online/network.h"
+#include "online/program_swap.h"
+#include "online/update_screen.h"
+#include "service.h"
+#include "shelves.h"
+#include "support/front_end.h"
+#include "support/script_server.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Write(const std::string& path, const std::string& bytes) {
+  if (fs::path(path).has_parent_path()) fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+ino_t Inode(const std::string& path) {
+  struct stat info = {};
+  stat(path.c_str(), &info);
+  return info.st_ino;
+}
+
+uint32_t Crc(const std::string& bytes) { return Crc_Bytes(0, bytes.data(), bytes.size()); }
+
+std::vector<std::string> Leftover_Downloads() {
+  std::vector<std::string> found;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator("."))
+    if (entry.path().extension() == ".download") found.push_back(entry.path().string());
+  return found;
+}
+
+Uint32 Pixel(int x, int y) {
+  SDL_LockSurface(screen);
+  Uint32 value = reinterpret_cast<Uint16*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch)[x];
+  SDL_UnlockSurface(screen);
+  return value;
+}
+
+Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
+  SDL_LockSurface(picture);
+  Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
+  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
+                                                     : reinterpret_cast<Uint32*>(row)[x];
+  SDL_UnlockSurface(picture);
+  return value;
+}
+
+int Lit_Pixels(int x0, int y0, int w, int h) {
+  int lit = 0;
+  for (int y = y0; y < y0 + h; ++y)
+    for (int x = x0; x < x0 + w; ++x) lit += Pixel(x, y) != 0;
+  return lit;
+}
+
+// A server that answers each request path from a table (404 for others) and notes the paths.
+class Table_Server {
+ public:
+  std::map<std::string, std::string> answers;
+  Script_Server server{[this](Script_Server&, int fd, const std::string& request) { Answer(fd, request); }};
+
+  std::vector<std::string> Requests() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return requests_;
+  }
+
+ private:
+  void Answer(int fd, const std::string& request) {
+    std::string path = request.substr(0, request.find(" HTTP/"));
+    path = path.substr(std::min(path.size(), sizeof "GET /VantoRello/" - 1));
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      requests_.push_back(path);
+    }
+    auto found = answers.find(path);
+    Script_Server::Send_All(fd, found == answers.end() ? Http_Answer(404, "Not found\n") : found->second);
+  }
+  std::mutex lock_;
+  std::vector<std::string> requests_;
+};
+
+class LiveUpdateTest : public FrontEndTest {
+ public:
+  void SetUp() override {
+    FrontEndTest::SetUp();
+    ASSERT_EQ(service.Open("service-data"), 1);
+    port = service.Start("127.0.0.1", 0);
+    ASSERT_GT(port, 0);
+    Point_At(port);
+    game_dir = fs::current_path().string();
+  }
+  void TearDown() override {
+    service.Stop();
+    unsetenv("VANTORELLO_SERVER");
+    program_file_override.clear();
+    Reload_Player_Name();
+    FrontEndTest::TearDown();
+  }
+  void Point_At(int server_port) {
+    setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(server_port)).c_str(), 1);
+  }
+  void Publish(const std::map<std::string, std::string>& files, const char* version) {
+    fs::remove_all("release-src");
+    fs::create_directories("release-src");
+    for (const auto& file : files) Write("release-src/" + file.first, file.second);
+    ASSERT_EQ(Publish_Release("service-data", "release-src", version), 1);
+  }
+  int Run_Update_Files() {
+    EXPECT_EQ(Init_Network(), 0);
+    int result = Update_Files();
+    Close_Network();
+    return result;
+  }
+  // Notes every "Checking" and "Updating" frame as "<step> <name>".
+  void Record_Steps() {
+    steps.clear();
+    script = [this](int screen_id) {
+      if (screen_id == SCREEN_LIVE_UPDATE && *update_step) steps.push_back(std::string(update_step) + " " + update_file);
+    };
+  }
+
+  Service service;
+  int port = 0;
+  std::string game_dir;
+  std::vector<std::string> steps;
+};
+
+TEST_F(LiveUpdateTest, VersionCheckComparesLineTwoWithThisVersion) {
+  EXPECT_FALSE(Check_For_Update());  // nothing published: 404
+  Publish({{"DATA/a.bin", "a"}}, "3.98");
+  EXPECT_FALSE(Check_For_Update());
+  Publish({{"DATA/a.bin", "a"}}, "3.99");
+  EXPECT_TRUE(Check_For_Update());
+  EXPECT_EQ(Read("version.ver"), "#VantoRello\n3.99\n#VantoRello\n");
+
+  Table_Server other;
+  Point_At(other.server.port());
+  other.answers["version.ver"] = Http_Answer(200, "#VantoRello\r\n3.98\r\n#VantoRello\r\n");
+  EXPECT_FALSE(Check_For_Update());
+  other.answers["version.ver"] = Http_Answer(200, "#VantoRello\n3.99\nno marker\n");
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(Check_For_Update());
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error wrong Update Version File!\n");
+  other.answers["version.ver"] = Http_Answer(500, "#VantoRello\n4.00\n#VantoRello\n");
+  EXPECT_FALSE(Check_For_Update());
+}
+
+TEST_F(LiveUpdateTest, VersionCheckNeverHoldsTheStartLongerThanTheTimeLimit) {
+  int saved[3] = {http_connect_limit_ms, http_receive_limit_ms, http_transfer_limit_ms};
+  http_connect_limit_ms = 400;
+  http_receive_limit_ms = 400;
+  http_transfer_limit_ms = 1000;
+  Script_Server silent([](Script_Server& server, int, const std::string&) { server.Hold(5000); });
+  Script_Server trickle([](Script_Server& server, int fd, const std::string&) {
+    Script_Server::Send_All(fd, "HTTP/1.1 200 OK\r\n\r\n#VantoRello\n");
+    for (int i = 0; i < 50 && Script_Server::Send_All(fd, "3"); ++i) server.Hold(100);
+  });
+  Script_Server unanswered(nullptr, true);
+  int closed_port;
+  {
+    Script_Server gone(nullptr);
+    closed_port = gone.port();
+  }
+  for (int server_port : {silent.port(), trickle.port(), unanswered.port(), closed_port}) {
+    Point_At(server_port);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Check_For_Update());
+    auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_LT(spent.count(), 1400) << "port " << server_port;
+  }
+  http_connect_limit_ms = saved[0];
+  http_receive_limit_ms = saved[1];
+  http_transfer_limit_ms = saved[2];
+}
+
+TEST_F(LiveUpdateTest, BringsChangedAndMissingFilesUpToDateAndLeavesCurrentOnes) {
+  Write("DATA/same.bin", "same");
+  Write("DATA/changed.bin", "old bytes");
+  ino_t same_inode = Inode("DATA/same.bin");
+  Publish({{"DATA/same.bin", "same"},
+           {"DATA/changed.bin", "new bytes"},
+           {"DATA/new.bin", "fresh"},
+           {"DATA/deep/er/new.bin", "deeper"},
+           {"DATA/empty.bin", ""}},
+          "3.99");
+  Record_Steps();
+  int text_checked = 0;
+  script = [&](int screen_id) {
+    ASSERT_EQ(screen_id, SCREEN_LIVE_UPDATE);
+    steps.push_back(std::string(update_step) + " " + update_file);
+    if (steps.back() == "Updating DATA/changed.bin") {
+      // The step word and the name in their rows on black, nothing above them.
+      EXPECT_GT(Lit_Pixels(0, 300, 200, 40), 100);
+      EXPECT_GT(Lit_Pixels(0, 350, 300, 40), 100);
+      EXPECT_EQ(Lit_Pixels(0, 0, 640, 295), 0);
+      EXPECT_EQ(Lit_Pixels(320, 300, 320, 40), 0);
+      text_checked = 1;
+    }
+  };
+  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  EXPECT_EQ(text_checked, 1);
+  EXPECT_EQ(steps, (std::vector<std::string>{"Checking DATA/changed.bin", "Updating DATA/changed.bin",
+                                             "Checking DATA/deep/er/new.bin", "Updating DATA/deep/er/new.bin",
+                                             "Checking DATA/empty.bin", "Updating DATA/empty.bin",
+                                             "Checking DATA/new.bin", "Updating DATA/new.bin",
+                                             "Checking DATA/same.bin"}));
+  EXPECT_EQ(Read("DATA/changed.bin"), "new bytes");
+  EXPECT_EQ(Read("DATA/new.bin"), "fresh");
+  EXPECT_EQ(Read("DATA/deep/er/new.bin"), "deeper");
+  EXPECT_TRUE(fs::is_regular_file("DATA/empty.bin"));
+  EXPECT_EQ(Inode("DATA/same.bin"), same_inode);
+  EXPECT_TRUE(Leftover_Downloads().empty());
+
+  // A second run finds everything current; an empty file counts as missing and comes again.
+  Record_Steps();
+  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  int updating = 0;
+  for (const std::string& step : steps) updating += step.rfind("Updating", 0) == 0;
+  EXPECT_EQ(updating, 1);
+  EXPECT_NE(std::find(steps.begin(), steps.end(), "Updating DATA/empty.bin"), steps.end());
+}
+
+TEST_F(LiveUpdateTest, ReadsEveryFormOfListLineAndRefusesNamesOutsideTheGame) {
+  Write("DATA/current.bin", "current");
+  ino_t current_inode = Inode("DATA/current.bin");
+  fs::create_directory_symlink(fs::temp_directory_path(), "LINK");
+  std::string absolute = fs::temp_directory_path() / ("vantorello-escape-" + std::to_string(getpid()));
+  char crc[16];
+  std::snprintf(crc, sizeof crc, "%08X", Crc("x"));
+  std::string list = "no bar in this line\na\n../x|" + std::string(crc) + "\n" + absolute + "|" + crc +
+                     "\nDATA/../../x|" + crc + "\nDATA\\x|" + crc + "\nDATA/a\x01" + "b|" + crc + "\nGFX/escape.png|" +
+                     crc + "\nLINK/escape.bin|" + crc + "\nDATA/current.bin|";
+  std::snprintf(crc, sizeof crc, "%08x", Crc("current"));
+  list += crc;  // the last line has no line feed
+  Table_Server server;
+  server.answers["VantoRello.w32.ver"] = Http_Answer(200, list);
+  for (const char* name : {"x", "DATA/current.bin", "GFX/escape.png", "LINK/escape.bin"})
+    server.answers[name] = Http_Answer(200, std::string(name) == "DATA/current.bin" ? "current" : "x");
+  Point_At(server.server.port());
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(server.Requests(), std::vector<std::string>{"VantoRello.w32.ver"});
+  EXPECT_EQ(Inode("DATA/current.bin"), current_inode);
+  for (const std::string& refused : {std::string("../x"), absolute, std::string("DATA/../../x"),
+                                     std::string("DATA\\x"), std::string("DATA/a?b"), std::string("GFX/escape.png"),
+                                     std::string("LINK/escape.bin")})
+    EXPECT_NE(output.find("'" + refused + "'"), std::string::npos) << refused << "\n" << output;
+  EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 7) << output;
+  EXPECT_FALSE(fs::exists("../x"));
+  EXPECT_FALSE(fs::exists(absolute));
+  EXPECT_FALSE(fs::exists(fs::path(VR_TEST_RUN_DIR) / "GFX/escape.png"));
+  EXPECT_FALSE(fs::exists(fs::temp_directory_path() / "escape.bin"));
+}
+
+TEST_F(LiveUpdateTest, FailedOrDamagedDownloadsLeaveTheOldFile) {
+  const std::string fresh = std::string(1000, 'n');
+  std::string list;
+  for (const char* name : {"gone", "cut", "wrong", "error", "good"}) {
+    Write(std::string("DATA/") + name + ".bin", "old");
+    list += Update_List_Line((std::string("DATA/") + name + ".bin").c_str(), Crc(fresh));
+  }
+  Table_Server server;
+  server.answers["VantoRello.w32.ver"] = Http_Answer(200, list);
+  server.answers["DATA/cut.bin"] = Http_Answer(200, fresh).substr(0, Http_Answer(200, fresh).size() - 500);
+  server.answers["DATA/wrong.bin"] = Http_Answer(200, std::string(1000, 'w'));
+  server.answers["DATA/error.bin"] = Http_Answer(500, fresh);
+  server.answers["DATA/good.bin"] = Http_Answer(200, fresh);
+  Point_At(server.server.port());
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  std::string output = testing::internal::GetCapturedStdout();
+  for (const char* name : {"gone", "cut", "wrong", "error"}) {
+    EXPECT_EQ(Read(std::string("DATA/") + name + ".bin"), "old") << name;
+    EXPECT_NE(output.find(std::string("Error downloading DATA/") + name + ".bin!\n"), std::string::npos) << output;
+  }
+  EXPECT_EQ(Read("DATA/good.bin"), fresh);
+  EXPECT_TRUE(Leftover_Downloads().empty());
+}
+
+TEST_F(LiveUpdateTest, ChangedProgramIsCheckedAndLeftToTheSwapScript) {
+  ASSERT_EQ(Set_Player_Name("Anna Berg"), 1);
+  program_file_override = game_dir + "/bin/vantorello";
+  Write("bin/vantorello", "old program");
+  Publish({{"DATA/x.bin", "x"}, {"vantorello", "new program"}, {"zz/after.bin", "after"}}, "3.99");
+  EXPECT_EQ(Run_Update_Files(), UPDATE_PROGRAM_READY);
+  EXPECT_EQ(Read("VantoRello.upd"), "new program");
+  EXPECT_EQ(Read("bin/vantorello"), "old program");
+  EXPECT_EQ(Read("update.sh"), Swap_Script(game_dir, program_file_override, getpid()));
+  EXPECT_EQ(Read("DATA/x.bin"), "x");
+  EXPECT_FALSE(fs::exists("zz/after.bin"));  // reading stops at the program
+  EXPECT_FALSE(fs::exists("vantorello"));
+  EXPECT_EQ(service.store.Count("update_log"), 1);
+
+  // A current program lets the update go on to the end.
+  fs::remove("VantoRello.upd");
+  Write("bin/vantorello", "new program");
+  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  EXPECT_EQ(Read("zz/after.bin"), "after");
+  EXPECT_FALSE(fs::exists("VantoRello.upd"));
+
+  // A damaged program download is dropped; another name for the program file is refused.
+  Table_Server server;
+  server.answers["VantoRello.w32.ver"] =
+      Http_Answer(200, Update_List_Line("vantorello", Crc("newer program")) + Update_List_Line("bin/vantorello", 1) +
+                           Update_List_Line("DATA/y.bin", Crc("y")));
+  server.answers["VantoRello.w32"] = Http_Answer(200, "newer progra");
+  server.answers["DATA/y.bin"] = Http_Answer(200, "y");
+  Point_At(server.server.port());
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_NE(output.find("Error downloading VantoRello Update!\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("'bin/vantorello'"), std::string::npos) << output;
+  EXPECT_FALSE(fs::exists("VantoRello.upd"));
+  EXPECT_EQ(Read("bin/vantorello"), "new program");
+  EXPECT_EQ(Read("DATA/y.bin"), "y");
+}
+
+TEST_F(LiveUpdateTest, NoticeShowsItsPicturesAndTextsAndSpaceRunsTheUpdate) {
+  Publish({{"DATA/x.bin", "x"}}, "3.99");
+  ASSERT_TRUE(Check_For_Update());
+  SDL_Surface* background = Load_Sprites("GFX/bg_tournament.bmp", 0);
+  SDL_Surface* panel = Load_Sprites("GFX/info_red.bmp", 0);
+  ASSERT_NE(background, nullptr);
+  ASSERT_NE(panel, nullptr);
+  int notice_frames = 0, update_frames = 0;
+  script = [&](int screen_id) {
+    if (screen_id == SCREEN_UPDATE_NOTICE && ++notice_frames == 1) {
+      EXPECT_GE(Mix_Playing(-1), 1);  // the horn
+    }
+    if (screen_id == SCREEN_UPDATE_NOTICE && notice_frames == 3) {
+      // Outside the text rows every pixel is the background or the panel over it.
+      int mismatched = 0, panel_pixels = 0;
+      for (int y = 0; y < 480; ++y) {
+        if ((y >= 40 && y < 100) || (y >= 150 && y < 275)) continue;
+        for (int x = 0; x < 640; ++x) {
+          bool in_panel = x >= 117 && x < 117 + panel->w && y >= 111 && y < 111 + panel->h;
+          panel_pixels += in_panel;
+          Uint32 want = in_panel ? Picture_Pixel(panel, x - 117, y - 111) : Picture_Pixel(background, x, y);
+          mismatched += Pixel(x, y) != want;
+        }
+      }
+      EXPECT_EQ(mismatched, 0);
+      EXPECT_GT(panel_pixels, 1000);
+      int changed_title = 0, changed_lines = 0;
+      for (int y = 40; y < 275; ++y)
+        for (int x = 0; x < 640; ++x) {
+          if (y >= 100 && y < 150) continue;
+          bool in_panel = x >= 117 && x < 117 + panel->w && y >= 111 && y < 111 + panel->h;
+          Uint32 under = in_panel ? Picture_Pixel(panel, x - 117, y - 111) : Picture_Pixel(background, x, y);
+          (y < 100 ? changed_title : changed_lines) += Pixel(x, y) != under;
+        }
+      EXPECT_GT(changed_title, 500);
+      EXPECT_GT(changed_lines, 1000);
+      Push_Key(SDLK_SPACE);
+    }
+    if (screen_id == SCREEN_LIVE_UPDATE && update_finished && ++update_frames == 2) {
+      EXPECT_GT(Lit_Pixels(0, 0, 400, 40), 100);    // the version
+      EXPECT_GT(Lit_Pixels(0, 50, 400, 40), 100);   // connected to the server
+      EXPECT_GT(Lit_Pixels(0, 400, 300, 40), 100);  // "Update finished."
+      EXPECT_EQ(Lit_Pixels(0, 100, 640, 290), 0);
+      Push_Key(SDLK_RETURN);
+    }
+  };
+  Run_Update_Notice();
+  EXPECT_GE(notice_frames, 3);
+  EXPECT_EQ(update_frames, 2);
+  EXPECT_EQ(update_status, 0);
+  EXPECT_EQ(Read("DATA/x.bin"), "x");
+  EXPECT_EQ(Mix_Playing(-1), 0);  // the horn was freed with the notice
+  SDL_FreeSurface(background);
+  SDL_FreeSurface(panel);
+}
+
+TEST_F(LiveUpdateTest, EscapeLeavesTheNoticeAndMenuEntryTwoRunsTheUpdate) {
+  Publish({{"DATA/x.bin", "x"}}, "3.99");
+  int update_frames = 0;
+  script = [&](int screen_id) {
+    if (screen_id == SCREEN_UPDATE_NOTICE) Push_Key(SDLK_ESCAPE);
+    if (screen_id == SCREEN_LIVE_UPDATE) ++update_frames;
+  };
+  Offer_Update();
+  EXPECT_EQ(update_frames, 0);
+  EXPECT_FALSE(fs::exists("DATA/x.bin"));
+
+  menu_selection = 2;
+  script = [&](int screen_id) {
+    ASSERT_EQ(screen_id, SCREEN_LIVE_UPDATE);
+    if (update_finished) Push_Key(SDLK_ESCAPE);
+  };
+  Activate_Menu_Entry();
+  EXPECT_EQ(Read("DATA/x.bin"), "x");
+  menu_selection = 11;
+}
+
+}  // namespace

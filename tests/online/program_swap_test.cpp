@@ -1,0 +1,155 @@
+// The program swap: the real script run by the shell, and the whole update cycle from the
+// start-up check to the new program running, against the game's web service on 127.0.0.1.
+#include "online/program_swap.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "common/frame_hook.h"
+#include "core/startup.h"
+#include "service.h"
+#include "shelves.h"
+#include "support/front_end.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Write(const std::string& path, const std::string& bytes, bool executable = false) {
+  if (fs::path(path).has_parent_path()) fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+  if (executable) chmod(path.c_str(), 0755);
+}
+
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+// Waits up to `seconds` for a file to hold something.
+bool Wait_For_File(const std::string& path, int seconds) {
+  auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < give_up) {
+    if (!Read(path).empty()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+// A stand-in program that notes its name and working directory in "started.txt".
+std::string Stand_In(const char* which) {
+  return std::string("#!/bin/sh\necho \"") + which + " $(pwd)\" > started.txt\n";
+}
+
+bool Executable(const std::string& path) {
+  struct stat info = {};
+  return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IXUSR);
+}
+
+TEST(ProgramSwap, ScriptWaitsForTheGameThenReplacesAndStartsTheProgram) {
+  ScopedTempDir dir;
+  std::string game_dir = dir.path() + "/game dir", program = dir.path() + "/it's bin/vantorello";
+  Write(program, Stand_In("old"), true);
+  Write(game_dir + "/VantoRello.upd", Stand_In("new"));
+  pid_t game = fork();
+  if (game == 0) {
+    pause();
+    _exit(0);
+  }
+  Write(game_dir + "/update.sh", Swap_Script(game_dir, program, game));
+  std::string command = "cd '" + game_dir + "' && sh update.sh >/dev/null 2>&1 &";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  EXPECT_EQ(Read(program), Stand_In("old"));  // the game still runs
+  EXPECT_FALSE(fs::exists(game_dir + "/started.txt"));
+  kill(game, SIGKILL);
+  waitpid(game, nullptr, 0);
+  ASSERT_TRUE(Wait_For_File(game_dir + "/started.txt", 10));
+  EXPECT_EQ(Read(game_dir + "/started.txt"), "new " + game_dir + "\n");
+  EXPECT_EQ(Read(program), Stand_In("new"));
+  EXPECT_TRUE(Executable(program));
+  EXPECT_FALSE(fs::exists(game_dir + "/VantoRello.upd"));
+  EXPECT_FALSE(fs::exists(program + ".new"));
+}
+
+TEST(ProgramSwap, WithoutADownloadedProgramTheOldOneStartsAgain) {
+  ScopedTempDir dir;
+  std::string program = dir.path() + "/bin/vantorello";
+  Write(program, Stand_In("old"), true);
+  Write("update.sh", Swap_Script(dir.path(), program, 999999999));
+  ASSERT_EQ(std::system("sh update.sh >output.txt 2>&1"), 0);
+  EXPECT_EQ(Read("started.txt"), "old " + dir.path() + "\n");
+  EXPECT_EQ(Read(program), Stand_In("old"));
+  EXPECT_NE(Read("output.txt").find("Error: cannot replace the program"), std::string::npos);
+}
+
+// The old game, run in a child process from start-up: it finds version 3.99 on the service,
+// Space on the notice starts the update, which replaces a picture, prepares the new program
+// and ends the game; the swap script then starts the new program.
+TEST(ProgramSwap, WholeCycleFromTheStartUpCheckToTheNewProgram) {
+  ScopedTempDir dir;
+  std::string game_dir = dir.path() + "/game", program = dir.path() + "/bin/vantorello";
+  fs::create_directories(game_dir + "/GFX");
+  for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(VR_TEST_RUN_DIR) / "GFX"))
+    fs::create_symlink(entry.path(), game_dir + "/GFX/" + entry.path().filename().string());
+  fs::create_directory_symlink(fs::path(VR_TEST_RUN_DIR) / "SFX", game_dir + "/SFX");
+  Write(program, Stand_In("old"), true);
+  std::string old_picture = Read(game_dir + "/GFX/info_red.bmp");
+  std::string new_picture = old_picture;
+  new_picture[new_picture.size() / 2] ^= 0x55;
+  Write("release/GFX/info_red.bmp", new_picture);
+  Write("release/vantorello", Stand_In("new"));
+  Service service;
+  ASSERT_EQ(service.Open(dir.path() + "/data"), 1);
+  ASSERT_EQ(Publish_Release(dir.path() + "/data", "release", "3.99"), 1);
+  int port = service.Start("127.0.0.1", 0);
+  ASSERT_GT(port, 0);
+  setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
+
+  std::fflush(stdout);
+  pid_t game = fork();
+  ASSERT_GE(game, 0);
+  if (game == 0) {
+    if (chdir(game_dir.c_str()) != 0) _exit(2);
+    program_file_override = program;
+    frameHook = [](int screen_id) {
+      if (screen_id == SCREEN_UPDATE_NOTICE) Push_Key(SDLK_SPACE);
+      else if (screen_id != SCREEN_LIVE_UPDATE) Push_Key(SDLK_ESCAPE);  // intro or menu: no update came
+    };
+    Game_Main();
+    _exit(3);  // the update should have ended the game
+  }
+  int status = -1;
+  for (int waited = 0; waited < 600 && waitpid(game, &status, WNOHANG) == 0; ++waited)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (!WIFEXITED(status)) kill(game, SIGKILL);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  ASSERT_TRUE(Wait_For_File(game_dir + "/started.txt", 15));
+  EXPECT_EQ(Read(game_dir + "/started.txt"), "new " + game_dir + "\n");
+  EXPECT_EQ(Read(program), Stand_In("new"));
+  EXPECT_EQ(Read(game_dir + "/GFX/info_red.bmp"), new_picture);
+  EXPECT_FALSE(fs::is_symlink(game_dir + "/GFX/info_red.bmp"));
+  EXPECT_EQ(Read(fs::path(VR_TEST_RUN_DIR) / "GFX/info_red.bmp"), old_picture);  // the shared tree is untouched
+  EXPECT_FALSE(fs::exists(game_dir + "/VantoRello.upd"));
+  EXPECT_EQ(service.store.Count("update_log"), 1);
+  service.Stop();
+  unsetenv("VANTORELLO_SERVER");
+}
+
+}  // namespace
