@@ -4,6 +4,9 @@
 
 // Creates "TRK" when it is missing.
 void Ensure_Track_Directory();
+// Chooses SDL's software presentation unless SDL_FRAMEBUFFER_ACCELERATION or
+// SDL_RENDER_DRIVER are set already.
+void Prefer_Software_Presentation();
 // Initialises SDL, the mixer, the settings, the video mode and the global resources.
 void Start_Up();
 // Releases the global resources; registered with atexit by Start_Up.

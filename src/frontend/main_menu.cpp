@@ -124,15 +124,38 @@ SDL_Surface* Mode_Picture(int mode) {
   return nullptr;
 }
 
-void Draw_Cursor() {
+void Advance_Cursor() {
   if (++cursor_frame_count >= 3) {
     cursor_frame_count = 0;
     cursor_phase ^= 1;
   }
+}
+
+void Draw_Cursor() {
   if (menu_selection < 1 || menu_selection > 12) return;
   int k = menu_selection - 1;
   Draw_Image(kCursorX[k % 3], kCursorY[k / 3], cursor_phase ? gfx_selector2 : gfx_selector);
 }
+
+// Everything the menu picture depends on. A frame that would look like the last one drawn
+// is neither drawn nor presented again.
+struct MenuLook {
+  int selection, phase, car, difficulty, track, mode, gear, language, joystick, crt;
+  SDL_Surface* display;
+  bool operator==(const MenuLook& o) const {
+    return selection == o.selection && phase == o.phase && car == o.car && difficulty == o.difficulty &&
+           track == o.track && mode == o.mode && gear == o.gear && language == o.language &&
+           joystick == o.joystick && crt == o.crt && display == o.display;
+  }
+};
+
+MenuLook Current_Look() {
+  const Game& game = *theGame;
+  return {menu_selection, cursor_phase, game.selected_car, game.difficulty, game.builtin_track, game_mode,
+          gearbox, game.language, hasJoystick, crtFilterFlag, screen};
+}
+
+void Paint_Main_Menu();
 
 }  // namespace
 
@@ -196,6 +219,12 @@ void Handle_Menu_Event(const SDL_Event& event) {
 }
 
 void Draw_Main_Menu() {
+  Advance_Cursor();
+  Paint_Main_Menu();
+}
+
+namespace {
+void Paint_Main_Menu() {
   const Game& game = *theGame;
   int lang = German() ? 1 : 0;
   SDL_FillRect(screen, nullptr, 0);
@@ -229,18 +258,31 @@ void Draw_Main_Menu() {
   Draw_Crt_Filter();
   SDL_Flip(screen);
 }
+}  // namespace
 
 void Run_Main_Menu() {
   menu_active = true;
   customTrack = 0;
   Play_Menu_Music();
+  bool drawn = false;
+  MenuLook last_drawn = {};
   while (menu_active) {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_MENU);
     // Events after the one that ended the menu are left for the next screen.
+    // Any event may have changed the picture or run another screen over it: draw anew then.
     SDL_Event event;
-    while (menu_active && SDL_PollEvent(&event)) Handle_Menu_Event(event);
-    Draw_Main_Menu();
+    while (menu_active && SDL_PollEvent(&event)) {
+      Handle_Menu_Event(event);
+      drawn = false;
+    }
+    Advance_Cursor();
+    MenuLook look = Current_Look();
+    if (!drawn || !(look == last_drawn)) {
+      Paint_Main_Menu();
+      last_drawn = look;
+      drawn = true;
+    }
     Uint32 spent = SDL_GetTicks() - start;
     if (spent < 50) SDL_Delay(50 - spent);
   }

@@ -120,6 +120,44 @@ TEST_F(MainMenuTest, MappedKeysComeBeforeTheFixedQuitAndExhibitionKeys) {
   EXPECT_EQ(quitRequested, 1);
 }
 
+// A frame that would look like the last one is not drawn again; a blink of the cursor, an
+// event or a changed setting draws the menu anew.
+TEST_F(MainMenuTest, UnchangedFramesAreNotDrawnAgain) {
+  Uint16 marked = 0;
+  auto mark = [&] {
+    Uint16* corner = static_cast<Uint16*>(screen->pixels);
+    corner[0] ^= 0xFFFF;
+    marked = corner[0];
+  };
+  auto still_marked = [&] { return static_cast<Uint16*>(screen->pixels)[0] == marked; };
+  cursor_frame_count = 0;
+  script = [&](int screen_id) {
+    if (screen_id != SCREEN_MENU) return;
+    switch (frame) {
+      case 4: mark(); break;
+      case 6:  // frames 4 and 5 changed nothing; the cursor blinks on frame 6
+        EXPECT_TRUE(still_marked());
+        break;
+      case 7:
+        EXPECT_FALSE(still_marked());
+        mark();
+        Push_Key(SDLK_RIGHT);
+        break;
+      case 8:
+        EXPECT_FALSE(still_marked());
+        mark();
+        theGame->selected_car = theGame->selected_car % 19 + 1;
+        break;
+      case 9:
+        EXPECT_FALSE(still_marked());
+        Push_Key(SDLK_ESCAPE);
+        break;
+    }
+  };
+  Run_Main_Menu();
+  EXPECT_GE(frame, 9);
+}
+
 TEST_F(MainMenuTest, CursorFrameAlternatesEveryThirdFrame) {
   cursor_frame_count = 0;
   cursor_phase = 0;
