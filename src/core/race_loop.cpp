@@ -107,6 +107,33 @@ void End_Fly_In(Game& game) {
   }
 }
 
+bool Key_Held(const Uint8* keys, int mapped_key, SDLKey fixed) {
+  const bool mapped_held = mapped_key > 0 && mapped_key < SDLK_LAST && keys[mapped_key];
+  return mapped_held || keys[fixed];
+}
+
+bool Button_Held(int button) {
+  return joystick && button >= 0 && button < SDL_JoystickNumButtons(joystick) &&
+         SDL_JoystickGetButton(joystick, button);
+}
+
+// The fly-in swallows key presses, so a key held through it would not count until it was
+// pressed again: the driving inputs start from the keys and buttons held right now.
+void Take_Held_Inputs(Game& game) {
+  const Uint8* keys = SDL_GetKeyState(nullptr);
+  game.input_up = Key_Held(keys, mapped.key_accelerate, SDLK_UP);
+  game.input_down = Key_Held(keys, mapped.key_brake, SDLK_DOWN);
+  game.input_left = Key_Held(keys, mapped.key_left, SDLK_LEFT);
+  game.input_right = Key_Held(keys, mapped.key_right, SDLK_RIGHT);
+  if (!joystick) return;
+  SDL_JoystickUpdate();
+  const int across = SDL_JoystickGetAxis(joystick, 0), along = SDL_JoystickGetAxis(joystick, 1);
+  if (across > kAxisDeadZone) game.input_right = 1;
+  if (across < -kAxisDeadZone) game.input_left = 1;
+  if (along > kAxisDeadZone || Button_Held(mapped.joy_brake)) game.input_down = 1;
+  if (along < -kAxisDeadZone || Button_Held(mapped.joy_accelerate)) game.input_up = 1;
+}
+
 }  // namespace
 
 int Handle_Race_Event(const SDL_Event& event) {
@@ -183,6 +210,7 @@ void Game::Race_Loop() {
         if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) ended = true;
       if (frame_start - start > kFlyInMs || ended) {
         End_Fly_In(*this);
+        Take_Held_Inputs(*this);
         flying = false;
       } else {
         zoom = zoom - 10 < 100 ? 100 : zoom - 10;

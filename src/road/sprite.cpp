@@ -29,6 +29,7 @@ void Object_Shadow(Canvas& c, int64_t x, int64_t y, int64_t w, int64_t h, float 
   for (int64_t k = k0; k < k1; ++k) {
     int64_t j = k - n / 2;
     int64_t inset = j <= 0 ? (j * j) / n - j / 2 : (j >> 1) + (j * j * 150) / n / 100;
+    if (2 * inset > w) continue;  // the ellipse is narrower than the sprite's insets here
     c.darken_span(Clamp_Int(x + inset), Clamp_Int(x + w - inset), static_cast<int>(first_row + k));
   }
 }
@@ -43,6 +44,7 @@ void Car_Shadow(Canvas& c, int64_t x, int64_t y, int64_t w, int64_t h, float s) 
   for (int64_t k = k0; k < k1; ++k) {
     int64_t j = k - n / 2;
     int64_t inset = j <= 0 ? ((j * j) >> 1) / n - j / 2 : (j >> 1) + (j * j * 150) / n / 200;
+    if (2 * inset > w) continue;  // crossed insets would darken beyond a narrow sprite
     c.darken_span(Clamp_Int(x + inset - 1), Clamp_Int(x + w - inset - 1), static_cast<int>(first_row + k));
   }
 }

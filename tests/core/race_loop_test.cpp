@@ -271,4 +271,48 @@ TEST_F(RaceLoop, EventTableTakesMappedAndFixedKeysAndTheJoystick) {
   game.game_over = 0;
 }
 
+// Holds accelerate from the first fly-in frame (the press itself is drained by the fly-in)
+// and releases nothing: the first race frames must already drive (the first one raises
+// the acceleration, the second the speed).
+struct HeldStart {
+  int intro_frames = 0, race_frames = 0;
+  uint8_t input_up = 0;
+  float accel = 0.0f, speed = 0.0f;
+} held;
+
+void Hold_Through_Fly_In(int screen_id) {
+  if (screen_id != SCREEN_RACE) return;
+  Game& game = *theGame;
+  Uint8* keys = SDL_GetKeyState(nullptr);
+  if (game.intro_running) {
+    if (++held.intro_frames == 1) {
+      keys[SDLK_UP] = 1;  // what SDL records for a key that is down
+      Push_Key(SDLK_UP, true);
+    }
+    if (held.intro_frames == 3) Push_Key(SDLK_ESCAPE, true);
+    return;
+  }
+  if (++held.race_frames == 3) {  // after two race frames
+    held.input_up = game.input_up;
+    held.accel = game.player.accel;
+    held.speed = game.player.speed;
+    keys[SDLK_UP] = 0;
+    Push_Key(SDLK_ESCAPE, true);
+  }
+}
+
+TEST_F(RaceLoop, AKeyHeldThroughTheFlyInDrivesTheFirstRaceFrame) {
+  theGame->builtin_track = 1;
+  theGame->input_up = 0;
+  frameHook = Hold_Through_Fly_In;
+  Run_Builtin_Race();
+  frameHook = nullptr;
+  SDL_GetKeyState(nullptr)[SDLK_UP] = 0;
+
+  EXPECT_EQ(held.intro_frames, 3);
+  EXPECT_EQ(held.input_up, 1);
+  EXPECT_GT(held.accel, 0.0f);
+  EXPECT_GT(held.speed, 0.0f);
+}
+
 }  // namespace

@@ -141,6 +141,22 @@ TEST(Sprite, ShadowsAreHalfDarkEllipsesAtTheBottomEdge) {
   EXPECT_EQ(Dark_Run(c, 80), std::make_pair(144, 154));
   EXPECT_EQ(Dark_Run(c, 140), std::make_pair(99, 199));
 
+  // A sprite narrower than the ellipse's insets (a bike, a post) keeps its shadow under it.
+  image* narrow = Picture(30, 50, 0x00FFFFFF);
+  sprite slim(narrow, 0, 0, 1.0f);
+  Clear(c);
+  slim.draw_car(&c, 0, 100, 100, 1.0f);
+  slim.draw(&c, 0, 300, 100, 1.0f);
+  slim.draw(&c, 0, 400, 100, 0.2f);
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x)
+      if (At(c, x, y) != kGrey) {
+        const int left = x < 250 ? 99 : x < 350 ? 300 : 400;
+        ASSERT_GE(x, left) << x << ", " << y;
+        ASSERT_LE(x, left + 30) << x << ", " << y;
+      }
+  delete narrow;
+
   Clear(c);
   s.draw(&c, 0, 100, 100, 0.07f);      // 14 x 0.07 < 1 row
   s.draw_car(&c, 0, 100, 100, 0.25f);  // 40 x 0.75 - 30 = 0 rows

@@ -1,5 +1,6 @@
 // The two bikes the player can ride, seen from behind: a sports bike that leans into
 // the bends and a trike that turns without leaning.
+#include <algorithm>
 #include <cmath>
 
 #include "cars.h"
@@ -91,7 +92,9 @@ Pic draw_bike(bool trike, const BikePose& p, double ppm) {
   if (p.spin) {
     Rng rng(9);
     for (int i = 0; i < 8; ++i) {
-      double x = cx + rng.uniform(-0.5, 0.5) * w * 0.8, y = ground - rng.uniform(0, 0.3) * ppm, rr = u * rng.uniform(1.5, 3);
+      // Round the rear tyre, within the width of the rider.
+      double rr = u * rng.uniform(1.2, 2.2);
+      double x = cx + rng.uniform(-0.5, 0.5) * (trike ? 1.6 : 0.3) * ppm, y = ground - rr - rng.uniform(0, 0.25) * ppm;
       ellipse(cr, x, y, rr, rr * 0.8);
       double v = rng.uniform(0.72, 0.9);
       set(cr, {v, v, v});
@@ -101,19 +104,44 @@ Pic draw_bike(bool trike, const BikePose& p, double ppm) {
   return pic;
 }
 
+const BikePose kPoses[] = {{-2}, {-1}, {0}, {1}, {2}, {0, false, false, true}, {0, false, true, false},
+                           {-2, true}, {0, true}, {2, true}};
+
+// The ground row of a bike picture drawn at ppm.
+int ground_row(int h, double ppm) { return static_cast<int>(h - 0.35 * ppm); }
+
+// Rows from the highest point of any frame down to the ground, at ppm.
+int frames_height(bool trike, double ppm) {
+  int top = 1 << 20, ground = 0;
+  for (const BikePose& p : kPoses) {
+    Pic pic = draw_bike(trike, p, ppm);
+    top = std::min(top, top_ink_row(pic));
+    ground = ground_row(pic.h, ppm);
+  }
+  return ground - top + 1;
+}
+
+// A frame of the player's bike at the player's scale, cut to the bike: the same height
+// in every frame with the tyres on the last row, as wide as the bike and rider.
+Pic player_bike(bool trike, const BikePose& p) {
+  const double ref = 100.0;
+  const PlayerFit fit = fit_player(frames_height(trike, ref) / ref);
+  Pic pic = draw_bike(trike, p, fit.ppm);
+  const int ground = ground_row(pic.h, fit.ppm);
+  const int tallest = frames_height(trike, fit.ppm);
+  return crop_to_ink(pic, ground - std::max(tallest, fit.h) + 1, ground);
+}
+
 }  // namespace
 
 Pic bike_showcase(bool trike, double ppm) { return draw_bike(trike, {1.2}, ppm); }
 
 void register_bikes(Registry& r) {
-  const BikePose poses[] = {{-2}, {-1}, {0}, {1}, {2}, {0, false, false, true}, {0, false, true, false},
-                            {-2, true}, {0, true}, {2, true}};
   const auto& suffixes = gfx::Car_Frame_Suffixes();
   for (size_t i = 0; i < suffixes.size(); ++i) {
-    BikePose p = poses[i];
-    // A little larger than life, so that the rider reads as well as a car does.
-    r["GFX/Bike_Kawa" + suffixes[i] + ".png"] = [p] { return draw_bike(false, p, player_ppm() * 1.3); };
-    r["GFX/Bike_Triglide" + suffixes[i] + ".png"] = [p] { return draw_bike(true, p, player_ppm() * 1.15); };
+    BikePose p = kPoses[i];
+    r["GFX/Bike_Kawa" + suffixes[i] + ".png"] = [p] { return player_bike(false, p); };
+    r["GFX/Bike_Triglide" + suffixes[i] + ".png"] = [p] { return player_bike(true, p); };
   }
 }
 

@@ -226,7 +226,51 @@ Pic windmill(double ppm, int variant) {
   return p;
 }
 
-Pic restaurant(double ppm, RGB wall, RGB accent, const char* sign, int seed) {
+// Pictograms for the shop signs. Roadside pictures on the left are drawn mirrored, so
+// the signs carry no writing, only shapes that are the same either way round.
+enum class Pictogram { Burger, Flame, Sandwich, Bag, Drop };
+
+void pictogram(cairo_t* cr, Pictogram k, double cx, double cy, double u, RGB c) {
+  set(cr, c);
+  switch (k) {
+    case Pictogram::Burger:
+      cairo_new_path(cr);
+      cairo_arc(cr, cx, cy - 0.1 * u, 0.9 * u, M_PI, 2 * M_PI);
+      cairo_fill(cr);
+      fill_rect(cr, cx - 0.95 * u, cy + 0.05 * u, 1.9 * u, 0.25 * u, c);
+      rounded_rect(cr, cx - 0.9 * u, cy + 0.4 * u, 1.8 * u, 0.35 * u, 0.15 * u);
+      cairo_fill(cr);
+      break;
+    case Pictogram::Flame:
+      cairo_move_to(cr, cx, cy - 0.95 * u);
+      cairo_curve_to(cr, cx + 0.9 * u, cy - 0.1 * u, cx + 0.7 * u, cy + 0.8 * u, cx, cy + 0.8 * u);
+      cairo_curve_to(cr, cx - 0.7 * u, cy + 0.8 * u, cx - 0.9 * u, cy - 0.1 * u, cx, cy - 0.95 * u);
+      cairo_fill(cr);
+      break;
+    case Pictogram::Sandwich:
+      rounded_rect(cr, cx - 1.6 * u, cy - 0.55 * u, 3.2 * u, 1.1 * u, 0.5 * u);
+      cairo_fill(cr);
+      break;
+    case Pictogram::Bag:
+      polygon(cr, {cx - 0.8 * u, cy - 0.3 * u, cx + 0.8 * u, cy - 0.3 * u, cx + 0.65 * u, cy + 0.85 * u,
+                   cx - 0.65 * u, cy + 0.85 * u});
+      cairo_fill(cr);
+      cairo_new_path(cr);
+      cairo_arc(cr, cx, cy - 0.3 * u, 0.4 * u, M_PI, 2 * M_PI);
+      cairo_set_line_width(cr, 0.15 * u);
+      cairo_stroke(cr);
+      break;
+    case Pictogram::Drop:
+      cairo_move_to(cr, cx, cy - 0.95 * u);
+      cairo_curve_to(cr, cx + 0.2 * u, cy - 0.5 * u, cx + 0.7 * u, cy, cx + 0.7 * u, cy + 0.3 * u);
+      cairo_arc(cr, cx, cy + 0.3 * u, 0.7 * u, 0, M_PI);
+      cairo_curve_to(cr, cx - 0.7 * u, cy, cx - 0.2 * u, cy - 0.5 * u, cx, cy - 0.95 * u);
+      cairo_fill(cr);
+      break;
+  }
+}
+
+Pic restaurant(double ppm, RGB wall, RGB accent, Pictogram sign, int seed) {
   House s{14, 5, wall, accent, {0.3, 0.45, 0.55}, Roof::Flat, 0, 1, seed};
   Pic p = house(ppm, s);
   cairo_t* cr = p.cr;
@@ -234,9 +278,8 @@ Pic restaurant(double ppm, RGB wall, RGB accent, const char* sign, int seed) {
   rounded_rect(cr, x, y, sw, sh, sh * 0.2);
   set(cr, accent);
   cairo_fill(cr);
-  double fs = sh * 0.75;
-  while (fs > 4 && text_width(cr, Face::Banner, fs, sign) > sw * 0.9) fs -= 1;
-  text(cr, Face::Banner, fs, p.w / 2.0, y + sh * 0.78, sign, {1, 1, 1}, Align::Centre);
+  // The pictogram three times along the sign.
+  for (int i = -1; i <= 1; ++i) pictogram(cr, sign, p.w / 2.0 + i * sw / 3.2, y + sh / 2, sh * 0.38, {1, 1, 1});
   // Striped awning over the windows.
   for (int i = 0; i < 10; ++i)
     fill_rect(cr, p.w * 0.05 + i * p.w * 0.09, p.h - 3.3 * ppm, p.w * 0.09, ppm * 0.6,
@@ -264,16 +307,16 @@ void register_buildings(Registry& r) {
   r["GFX/House_01.png"] = [=] { return house(H(3), {12, 6, hex(0xf2e6c8), hex(0xc8643a), glass, Roof::Hip, 3, 2, 1, true, false, false, true}); };
   r["GFX/hotel_l.png"] = [=] { return house(H(6), {30, 50, hex(0xf0f0f4), hex(0x8a8a90), hex(0x3a7aa8), Roof::Flat, 0, 14, 2}); };
   r["GFX/House_02.png"] = [=] { return house(H(3), {11, 7, hex(0xf4f0e8), hex(0x6a3a2a), glass, Roof::Gable, 4, 2, 3, true, true, true, true, true}); };
-  r["GFX/Shop01.png"] = [=] { return restaurant(H(3), hex(0xe8dcc0), hex(0x2a6a3a), "LADEN", 4); };
+  r["GFX/Shop01.png"] = [=] { return restaurant(H(3), hex(0xe8dcc0), hex(0x2a6a3a), Pictogram::Bag, 4); };
   r["GFX/Huette01.png"] = [=] { return house(H(3), {8, 4, hex(0x8a5a34), hex(0xf0f4fa), glass, Roof::Gable, 3.5, 1, 5, true, false, true}); };
   r["GFX/Wolkenkratzer01.png"] = [=] { return skyscraper(H(3), 22, 70, hex(0x8a92a0), hex(0x4a7aa8), 6, 1); };
   r["GFX/Wolkenkratzer02.png"] = [=] { return skyscraper(H(3), 26, 55, hex(0x6a6470), hex(0x7aa0c8), 7, 0); };
   r["GFX/Wolkenkratzer03.png"] = [=] { return skyscraper(H(3), 20, 80, hex(0xb0b4b8), hex(0x3a5a7a), 8, 2); };
   r["GFX/Wolkenkratzer04.png"] = [=] { return skyscraper(H(3), 30, 45, hex(0x9a7a6a), hex(0x5a7a8a), 9, 0); };
   r["GFX/Wolkenkratzer05.png"] = [=] { return skyscraper(H(3), 24, 65, hex(0x2a3a4a), hex(0x6ab0d8), 10, 1); };
-  r["GFX/city_McDonalds.png"] = [=] { return restaurant(H(4), hex(0xe8c8a0), hex(0xc81e1e), "BURGERS", 11); };
-  r["GFX/city_BurgerKing.png"] = [=] { return restaurant(H(3), hex(0xf0d8a8), hex(0x1e4ac8), "GRILL", 12); };
-  r["GFX/city_SubWay.png"] = [=] { return restaurant(H(3), hex(0xe0e8d0), hex(0x1e8a3a), "SUBS", 13); };
+  r["GFX/city_McDonalds.png"] = [=] { return restaurant(H(4), hex(0xe8c8a0), hex(0xc81e1e), Pictogram::Burger, 11); };
+  r["GFX/city_BurgerKing.png"] = [=] { return restaurant(H(3), hex(0xf0d8a8), hex(0x1e4ac8), Pictogram::Flame, 12); };
+  r["GFX/city_SubWay.png"] = [=] { return restaurant(H(3), hex(0xe0e8d0), hex(0x1e8a3a), Pictogram::Sandwich, 13); };
   r["GFX/desert_pyramid.png"] = [=] { return pyramid(H(2), 60, 38, false); };
   r["GFX/desert_pyramid2.png"] = [=] { return pyramid(H(2), 44, 26, true); };
   r["GFX/spain_castle.png"] = [=] { return castle(H(2), 30, 22, hex(0xc8a070), hex(0x9a3a2a), false); };
@@ -403,8 +446,8 @@ void register_buildings(Registry& r) {
     fill_rect(cr, 0, h * 0.7, w * 0.5, h * 0.3, hex(0x8a5a44));
     return p;
   };
-  r["GFX/IC_gas_station2.png"] = [=] { return restaurant(H(1), hex(0xf0f0f0), hex(0xd89a10), "FUEL", 62); };
-  r["GFX/IC_gas_station1.png"] = [=] { return restaurant(H(1), hex(0xe8e8e8), hex(0x1e7a3a), "PETROL", 63); };
+  r["GFX/IC_gas_station2.png"] = [=] { return restaurant(H(1), hex(0xf0f0f0), hex(0xd89a10), Pictogram::Drop, 62); };
+  r["GFX/IC_gas_station1.png"] = [=] { return restaurant(H(1), hex(0xe8e8e8), hex(0x1e7a3a), Pictogram::Drop, 63); };
   r["GFX/swiss_house01.png"] = [=] { return house(H(2), {11, 6, hex(0x8a5a34), hex(0x5a3a2a), glass, Roof::Gable, 4, 2, 70, true, false, true, true}); };
   r["GFX/swiss_house03.png"] = [=] { return house(H(2), {9, 5, hex(0xf4ecd8), hex(0x6a4a34), glass, Roof::Gable, 3.5, 2, 71, true, false, false, true, true}); };
   r["GFX/swiss_hotel.png"] = [=] { return house(H(2), {24, 16, hex(0xf0e8d8), hex(0x5a3a2a), glass, Roof::Hip, 5, 5, 72, true, false, true, true}); };

@@ -12,11 +12,17 @@ namespace art {
 
 namespace {
 
-// Pixels per metre. The player's car is drawn unscaled where the road's scale is
-// 230.4 / 368 = 0.626 pixels per world unit; opponents are drawn at the road's
-// scale. One metre is about 92 world units (a lane of 250 is 2.7 m).
+// The cars, traffic and people are painted at 66 world units per metre (a lane of 250
+// is 3.8 m, a motorway lane): opponents at one pixel per world unit divided by their
+// base scale.
+const double kCarWorldPerMetre = 66.0;
+// Scenery and structures: 92.4 world units per metre.
 const double kWorldPerMetre = 92.4;
-const double kRoadScaleAtPlayer = 230.4 / 368.0;
+
+// Where the race picture puts the player's vehicle: its world point projects to row
+// trunc(144 + 135 x 230.4 / 368) = 228 (centre row 144, camera 135 units above the road).
+const int kPlayerRow = 228;
+const double kCentreRow = 144.0, kCameraHeight = 135.0;
 
 enum class Lamp { Rect, RoundPair, Strip, Vertical, Louvre, Small };
 enum class Body { Car, Van, Bus, Taxi };
@@ -278,10 +284,18 @@ Model build_car(const CarSpec& s, const Pose& p) {
   (void)r;
   CarSpec shape = s;
   bool brake = p.brake;
-  if (tall)
-    m.prism_z(profile, 0, s.L, s.paint, 0.35, [shape, brake](cairo_t* cr) { tall_rear_details(cr, shape, brake); });
-  else
-    m.prism_z(profile, 0, s.L, s.paint, 0.45, [shape, brake](cairo_t* cr) { rear_details(cr, shape, brake); });
+  // The body leans on its springs about the sill line; the wheels stay on the road.
+  const double lean = p.roll * M_PI / 180, cl = std::cos(lean), sl = std::sin(lean);
+  cairo_matrix_t leaning;
+  cairo_matrix_init(&leaning, cl, sl, -sl, cl, s.ride * sl, s.ride - s.ride * cl);
+  auto rear = [shape, brake, tall, leaning](cairo_t* cr) {
+    cairo_transform(cr, &leaning);
+    if (tall)
+      tall_rear_details(cr, shape, brake);
+    else
+      rear_details(cr, shape, brake);
+  };
+  m.prism_z(profile, 0, s.L, s.paint, tall ? 0.35 : 0.45, rear);
 
   if (s.body == Body::Bus) {
     add_side_windows(m, hw, s.H - 1.05, s.H - 0.35, 0.4, s.L - 0.4, 1.25, 1.05);
@@ -324,24 +338,33 @@ Model build_car(const CarSpec& s, const Pose& p) {
       m.box({-hw + 0.1, top, 0.0}, {hw - 0.1, top + 0.05, 0.18}, shade(s.paint, 0.85), 0.5);
     }
   }
-  // Wheels: rear and front axles, poking out from under the body.
+  for (auto& f : m.faces)
+    for (auto& v : f.pts) {
+      double y = v.y - s.ride;
+      v = {v.x * cl - y * sl, s.ride + v.x * sl + y * cl, v.z};
+    }
+  // Wheels: rear and front axles, inside the body's outline, so they are painted first
+  // and show only below and beside it.
+  const size_t body_faces = m.faces.size();
   double zr = 0.75, zf = s.L - 0.85;
   for (double zc : {zr, zf})
     for (int side : {-1, 1}) {
       double xo = side * (hw - 0.02), xi = side * (hw - 0.02 - s.tyre_w);
       add_wheel(m, s, std::min(xo, xi), std::max(xo, xi), zc, p.alt);
     }
+  for (size_t i = body_faces; i < m.faces.size(); ++i) m.faces[i].depth_bias -= 100;
   return m;
 }
 
-// Grey smoke puffs round the driven wheels, opaque enough to survive the cut-out.
+// Grey smoke puffs round the driven wheels, opaque enough to survive the cut-out; they
+// keep within the track width and above the road, so the picture stays the car's size.
 void wheel_smoke(cairo_t* cr, double cx, double ground, double half_track, double size) {
   Rng rng(77);
   for (int side : {-1, 1})
     for (int i = 0; i < 9; ++i) {
-      double x = cx + side * (half_track + rng.uniform(-0.4, 0.9) * size);
-      double y = ground - rng.uniform(0.05, 0.9) * size;
-      double rad = size * rng.uniform(0.22, 0.42);
+      double rad = size * rng.uniform(0.18, 0.3);
+      double x = cx + side * (half_track + rng.uniform(-0.9, -0.15) * size);
+      double y = ground - rad - rng.uniform(0.0, 0.5) * size;
       ellipse(cr, x, y, rad, rad * 0.85);
       double v = rng.uniform(0.72, 0.9);
       set(cr, {v, v, v * 1.02});
@@ -418,7 +441,7 @@ Camera3 camera_for(const CarSpec& s, double ppm, double pitch, const Pose& p) {
   c.ppm = ppm;
   c.pitch_deg = pitch;
   c.yaw_deg = p.yaw;
-  c.roll_deg = p.roll;
+  c.roll_deg = 0;  // the body's lean is in the model
   c.pivot = {0, 0, 0.9};
   (void)s;
   return c;
@@ -463,11 +486,39 @@ Pic draw_car(const CarSpec& s, double ppm, double pitch, const Pose& p, const Sh
   return pic;
 }
 
+std::vector<Pose> player_poses();
+
+// Frame i of the player's car: every frame has the same height with the tyres on the
+// last row, and is as wide as the car in that frame, so the car shadow fits the body.
+Pic player_frame(const CarSpec& s, size_t i) {
+  const std::vector<Pose> poses = player_poses();
+  const double pitch = 9;  // as the opponents are seen
+  double up = 0, down = 0;
+  for (const auto& p : poses) {
+    Projection pr = measure(build_car(s, p), camera_for(s, 1.0, pitch, p));
+    up = std::max(up, -pr.min_y);
+    down = std::max(down, pr.max_y);
+  }
+  const PlayerFit fit = fit_player(up + down);
+  const Camera3 cam = camera_for(s, fit.ppm, pitch, poses[i]);
+  const Model m = build_car(s, poses[i]);
+  const Projection pr = measure(m, cam);
+  Pic pic(static_cast<int>(std::ceil(pr.max_x - pr.min_x)) + 2, fit.h);
+  const double ox = 1 - pr.min_x, oy = fit.h - 1 - down * fit.ppm;
+  render(pic.cr, m, cam, ox, oy);
+  if (poses[i].spin) {
+    double gx, gy;
+    project_point(cam, ox, oy, {0, 0, 0.75}, gx, gy);
+    wheel_smoke(pic.cr, gx, gy + 0.1 * fit.ppm, (s.W / 2 - 0.15) * fit.ppm, 0.55 * fit.ppm);
+  }
+  return pic;
+}
+
 std::vector<Pose> player_poses() {
   // Frame order of the player's car.
-  return {{-20, -4, false}, {-10, -2, false}, {0, 0, false},       {10, 2, false},     {20, 4, false},
-          {0, 0, false, false, true}, {0, 0, false, true, false}, {-20, -4, true},   {0, 0, true},
-          {20, 4, true}};
+  return {{-12, -4, false}, {-6, -2, false}, {0, 0, false},        {6, 2, false},    {12, 4, false},
+          {0, 0, false, false, true}, {0, 0, false, true, false}, {-12, -4, true}, {0, 0, true},
+          {12, 4, true}};
 }
 
 // The road shows view k of a car whose screen offset from the centre is about 70 k
@@ -495,8 +546,43 @@ Pic car_showcase(const std::string& model, int w, int h) {
   return pic;
 }
 
-double player_ppm() { return kWorldPerMetre * kRoadScaleAtPlayer; }
 double world_per_metre() { return kWorldPerMetre; }
+double car_world_per_metre() { return kCarWorldPerMetre; }
+
+PlayerFit fit_player(double metres_high) {
+  PlayerFit f{50.0, 0};
+  for (int i = 0; i < 40; ++i) {
+    f.h = static_cast<int>(std::ceil(metres_high * f.ppm)) + 2;
+    const int level_row = kPlayerRow - f.h / 2 + f.h;  // anchor row of an opponent beside it
+    f.ppm = kCarWorldPerMetre * (level_row - kCentreRow) / kCameraHeight;
+  }
+  f.h = std::max(f.h, static_cast<int>(std::ceil(metres_high * f.ppm)) + 2);
+  return f;
+}
+
+int top_ink_row(Pic& p) {
+  const uint32_t* d = p.data();
+  for (int y = 0; y < p.h; ++y)
+    for (int x = 0; x < p.w; ++x)
+      if ((d[y * p.stride_words() + x] >> 24) >= 128) return y;
+  return p.h;
+}
+
+Pic crop_to_ink(Pic& src, int top, int bottom) {
+  const uint32_t* d = src.data();
+  int x0 = src.w, x1 = -1;
+  for (int y = std::max(0, top); y <= std::min(bottom, src.h - 1); ++y)
+    for (int x = 0; x < src.w; ++x)
+      if ((d[y * src.stride_words() + x] >> 24) >= 128) {
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+      }
+  if (x1 < x0) return Pic(1, bottom - top + 1);
+  Pic out(x1 - x0 + 3, bottom - top + 1);
+  cairo_set_source_surface(out.cr, src.surface, 1 - x0, -top);
+  cairo_paint(out.cr);
+  return out;
+}
 
 void register_cars(Registry& r) {
   const auto& stems = gfx::Player_Car_Stems();
@@ -506,10 +592,7 @@ void register_cars(Registry& r) {
     std::string model = stem.substr(4);
     for (size_t i = 0; i < suffixes.size(); ++i) {
       r["GFX/" + stem + suffixes[i] + ".png"] = [model, i]() {
-        const CarSpec& s = spec_for(model);
-        auto poses = player_poses();
-        Sheet sh = sheet_for(s, player_ppm(), 13, poses, true);
-        return draw_car(s, player_ppm(), 13, poses[i], sh);
+        return player_frame(spec_for(model), i);
       };
     }
   }
@@ -521,9 +604,11 @@ void register_cars(Registry& r) {
       r["GFX/" + set.stem + suffix[i] + ".png"] = [model, views, i]() {
         const CarSpec& s = spec_for(model);
         // Sprite sets with a base scale of 2 are painted at half the resolution.
-        double ppm = world_per_metre() / (model == "Transporter" ? 2.0 : 1.0);
+        double ppm = car_ppm(model == "Transporter" ? 2.0 : 1.0);
         auto poses = opponent_poses(views);
         Sheet sh = sheet_for(s, ppm, 9, poses, false);
+        // Every view stands on the picture's last row, where the road puts the ground.
+        sh.oy = sh.h - 1 - measure(build_car(s, poses[i]), camera_for(s, ppm, 9, poses[i])).max_y;
         return draw_car(s, ppm, 9, poses[i], sh);
       };
     }

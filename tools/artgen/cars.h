@@ -1,9 +1,28 @@
 #pragma once
+#include "draw.h"
 // Pixel scales that keep the sprites in proportion to the road.
 namespace art {
 
-// Pixels per metre of the player's car, which is drawn unscaled.
-double player_ppm();
+// World units per metre of the cars, traffic and people on the track (a lane of 250 is
+// 3.8 m); the pictures of a set with base scale b are painted at car_ppm(b).
+double car_world_per_metre();
+inline double car_ppm(double base_scale) { return car_world_per_metre() / base_scale; }
+
+// The player's vehicle is drawn unscaled and centred on the row its world point projects
+// to. Its picture, h rows high with the tyres on the last row, stands on the same row as an
+// opponent drawn at the road's scale (row - centre row) / camera height, so it is painted
+// at that scale: fit_player gives the pixels per metre and h for a vehicle whose picture
+// is `metres_high` tall (roof to tyres, as seen by the camera).
+struct PlayerFit {
+  double ppm;
+  int h;
+};
+PlayerFit fit_player(double metres_high);
+
+// Cuts a picture to the columns its pixels cover, between rows top and bottom (inclusive).
+Pic crop_to_ink(Pic& src, int top, int bottom);
+// The first row with a visible pixel, or h when there is none.
+int top_ink_row(Pic& p);
 // World units per metre; a vehicle sprite with base scale 1 is painted at one pixel
 // per world unit, a roadside object at half that (the road draws objects at twice its
 // scale), each divided by its base scale.

@@ -294,7 +294,7 @@ Pic animal(double ppm, bool camel) {
 }  // namespace
 
 void register_figures(Registry& r) {
-  const double V = vehicle_ppm(1.0);
+  const double V = car_ppm(1.0);
   const RGB blonde = hex(0xe8c870), brown = hex(0x6a3a1a), black = hex(0x1a1210), red = hex(0xa8401a);
   r["GFX/startgirl0.png"] = [=] { return person_pic(V, pit_girl(hex(0xf0f0f0), blonde, M_PI * 0.9, 1, {})); };
   r["GFX/startgirl1.png"] = [=] { return person_pic(V, pit_girl(hex(0xf0f0f0), blonde, M_PI * 0.35, 1, {})); };

@@ -188,9 +188,12 @@ Pic glyph_sheet(int cw, int ch, double size, double outline) {
     cairo_save(cr);
     cairo_rectangle(cr, x0, y0, cw, ch);
     cairo_clip(cr);
+    // The ink, outline included, keeps to columns 0 .. advance + 1 of the cell, so that
+    // text right-aligned at x ends by x + 2 and neighbours barely touch.
     double w = text_width(cr, Face::Title, size, s);
-    double sx = w > advance + 1 ? (advance + 1) / w : 1.0;
-    double cx = x0 + (advance + 2) / 2.0 + 1;
+    double room = advance + 2 - 2 * outline - 0.5;
+    double sx = w > room ? room / w : 1.0;
+    double cx = x0 + (advance + 2) / 2.0;
     cairo_translate(cr, cx, y0 + ch * 0.8);
     cairo_scale(cr, sx, 1);
     select_face(cr, Face::Title, size);
@@ -270,30 +273,33 @@ Pic fine_snow() {
   return p;
 }
 
-// Soft puff for the additive tyre smoke: light where the smoke is dense, black around.
+// Soft puff for the additive tyre smoke: a faint haze with a bell-shaped falloff and no
+// edge, dim enough that a dozen puffs over one spot still leave the road readable.
 Pic smoke_puff() {
   Pic p(64, 64);
   cairo_pattern_t* g = cairo_pattern_create_radial(32, 32, 0, 32, 32, 31);
-  cairo_pattern_add_color_stop_rgba(g, 0, 0.42, 0.42, 0.44, 1);
-  cairo_pattern_add_color_stop_rgba(g, 0.6, 0.2, 0.2, 0.21, 0.8);
-  cairo_pattern_add_color_stop_rgba(g, 1, 0, 0, 0, 0);
+  for (int i = 0; i <= 8; ++i) {
+    double t = i / 8.0, a = 0.11 * std::exp(-3.2 * t * t) * (1 - t);
+    cairo_pattern_add_color_stop_rgba(g, t, 1, 1, 1.03, a);
+  }
   cairo_rectangle(p.cr, 0, 0, 64, 64);
   cairo_set_source(p.cr, g);
   cairo_fill(p.cr);
   cairo_pattern_destroy(g);
+  // A few lumps, so that overlapping puffs do not look like one disc.
+  cairo_set_operator(p.cr, CAIRO_OPERATOR_ADD);
   for (int i = 0; i < 6; ++i) {
     double a = i * 1.1, r = 9 + (i % 3) * 3;
-    cairo_pattern_t* h = cairo_pattern_create_radial(32 + 11 * std::cos(a), 32 + 11 * std::sin(a), 0,
-                                                     32 + 11 * std::cos(a), 32 + 11 * std::sin(a), r);
-    cairo_pattern_add_color_stop_rgba(h, 0, 0.12, 0.12, 0.12, 0.7);
-    cairo_pattern_add_color_stop_rgba(h, 1, 0, 0, 0, 0);
+    double x = 32 + 11 * std::cos(a), y = 32 + 11 * std::sin(a);
+    cairo_pattern_t* h = cairo_pattern_create_radial(x, y, 0, x, y, r);
+    cairo_pattern_add_color_stop_rgba(h, 0, 1, 1, 1, 0.025);
+    cairo_pattern_add_color_stop_rgba(h, 1, 1, 1, 1, 0);
     cairo_rectangle(p.cr, 0, 0, 64, 64);
     cairo_set_source(p.cr, h);
-    cairo_set_operator(p.cr, CAIRO_OPERATOR_ADD);
     cairo_fill(p.cr);
-    cairo_set_operator(p.cr, CAIRO_OPERATOR_OVER);
     cairo_pattern_destroy(h);
   }
+  cairo_set_operator(p.cr, CAIRO_OPERATOR_OVER);
   return p;
 }
 

@@ -14,8 +14,10 @@ namespace art {
 namespace {
 
 // Grid pictures are drawn at x = 16, 228, 448 and y = 99, 199, 299, 399 inside cursor
-// frames at x = 0, 210, 420 and y = 80, 180, 280, 380; labels stand at y = 89.
-const int kCellW = 180, kCellH = 76;
+// frames at x = 0, 210, 420 and y = 80, 180, 280, 380; labels stand at y = 89 and reach
+// about 12 rows down, so each picture begins with a clear band under the label's foot,
+// and ends 8 rows above the plate's lower edge (the last row's plate ends at 476).
+const int kCellW = 180, kCellH = 69, kBand = 9;
 const int kFrameW = 216, kFrameH = 100;
 
 struct ScenarioLook {
@@ -112,13 +114,13 @@ Pic scenario_view(int scenario, int w, int h) {
   return p;
 }
 
-// The cell plate every grid picture sits on: a light band at the top under the label's
-// lower edge, a darker panel below.
+// The cell plate every grid picture sits on: a clear light band at the top under the
+// label's foot, then a framed darker panel.
 void cell_plate(Pic& p, RGB tint) {
   cairo_t* cr = p.cr;
-  vgradient(cr, 0, 0, p.w, p.h, shade(tint, 1.25), shade(tint, 0.55));
-  vgradient(cr, 0, 0, p.w, 7, {0.9, 0.91, 0.93}, {0.72, 0.74, 0.78});
-  cairo_rectangle(cr, 0.5, 0.5, p.w - 1, p.h - 1);
+  fill_rect(cr, 0, 0, p.w, kBand, {0.86, 0.87, 0.9});
+  vgradient(cr, 0, kBand, p.w, p.h - kBand, shade(tint, 1.25), shade(tint, 0.55));
+  cairo_rectangle(cr, 0.5, kBand + 0.5, p.w - 1, p.h - kBand - 1);
   cairo_set_line_width(cr, 1);
   set(cr, shade(tint, 0.35));
   cairo_stroke(cr);
@@ -130,12 +132,16 @@ Pic car_cell(const std::string& model) {
   Pic p(kCellW, kCellH);
   cell_plate(p, hex(0x3a4a6a));
   // Floor reflection stripe and the car.
-  vgradient(p.cr, 0, kCellH * 0.62, kCellW, kCellH * 0.38, hex(0x5a6a8a), hex(0x2a3248));
+  vgradient(p.cr, 1, kCellH * 0.62, kCellW - 2, kCellH * 0.38 - 1, hex(0x5a6a8a), hex(0x2a3248));
+  // The car stands inside the frame, below the band, with a margin all round.
+  const double room_w = kCellW - 24, room_h = kCellH - kBand - 8;
   Pic car = model == "Kawa" || model == "Triglide" ? bike_showcase(model == "Triglide", 40)
-                                                   : car_showcase(model, kCellW - 30, kCellH - 16);
-  double s = std::min(double(kCellW - 20) / car.w, double(kCellH - 14) / car.h);
+                                                   : car_showcase(model, static_cast<int>(room_w), static_cast<int>(room_h));
+  double s = std::min(room_w / car.w, room_h / car.h);
   cairo_save(p.cr);
-  cairo_translate(p.cr, (kCellW - car.w * s) / 2, kCellH - 3 - car.h * s);
+  cairo_rectangle(p.cr, 2, kBand + 2, kCellW - 4, kCellH - kBand - 4);
+  cairo_clip(p.cr);
+  cairo_translate(p.cr, (kCellW - car.w * s) / 2, kCellH - 4 - car.h * s);
   cairo_scale(p.cr, s, s);
   cairo_set_source_surface(p.cr, car.surface, 0, 0);
   cairo_paint(p.cr);
@@ -145,9 +151,9 @@ Pic car_cell(const std::string& model) {
 
 Pic scenario_cell(int scenario) {
   Pic p(kCellW, kCellH);
-  Pic v = scenario_view(scenario, kCellW - 4, kCellH - 9);
+  Pic v = scenario_view(scenario, kCellW - 4, kCellH - kBand - 3);
   cell_plate(p, hex(0x3a4a6a));
-  cairo_set_source_surface(p.cr, v.surface, 2, 7);
+  cairo_set_source_surface(p.cr, v.surface, 2, kBand + 1);
   cairo_paint(p.cr);
   return p;
 }
@@ -156,7 +162,7 @@ Pic scenario_cell(int scenario) {
 Pic icon_cell(RGB tint, const std::function<void(cairo_t*, double cx, double cy, double s)>& symbol) {
   Pic p(kCellW, kCellH);
   cell_plate(p, tint);
-  symbol(p.cr, kCellW / 2.0, 7 + (kCellH - 7) / 2.0, (kCellH - 12) / 2.0);
+  symbol(p.cr, kCellW / 2.0, kBand + (kCellH - kBand) / 2.0, (kCellH - kBand - 8) / 2.0);
   return p;
 }
 

@@ -438,9 +438,12 @@ Pic radio() {
   return p;
 }
 
+// The portrait stands at (470, 140) on the radio's front, whose border runs at x = 610:
+// 124 x 170 keeps it inside with a margin.
 Pic artist_girl() {
-  Pic p(150, 200);
+  Pic p(124, 170);
   cairo_t* cr = p.cr;
+  cairo_scale(cr, 124 / 150.0, 170 / 200.0);  // drawn on a 150 x 200 grid
   vgradient(cr, 0, 0, 150, 200, hex(0x5a2a8a), hex(0x1a0a3a));
   for (int i = 0; i < 12; ++i) line(cr, 75, 200, i * 14, 0, 6, {1, 0.9, 0.6}, 0.07);
   // Singer with long hair and a microphone.

@@ -517,7 +517,16 @@ void register_structures(Registry& r) {
 
   auto boing = [](cairo_t* cr, double x, double y, double w, double h) {
     vgradient(cr, x, y, w, h, hex(0xffe040), hex(0xff8020));
-    fit_text(cr, Face::Banner, x + w * 0.5, y + h * 0.45, w * 0.85, h * 0.55, "BOING!", hex(0xd0201a), {1, 1, 1}, 2);
+    // A bouncing ball with its arcs on both sides: the same picture mirrored.
+    for (int side : {-1, 1}) {
+      cairo_new_path(cr);
+      cairo_arc(cr, x + w * (0.5 + side * 0.22), y + h * 0.62, w * 0.2, M_PI * 1.05, M_PI * 1.95);
+      cairo_set_line_width(cr, h * 0.04);
+      set(cr, {1, 1, 1});
+      cairo_stroke(cr);
+    }
+    ellipse(cr, x + w * 0.5, y + h * 0.38, h * 0.22, h * 0.22);
+    fill_outline(cr, hex(0xd0201a), 2, 0.5);
     cairo_move_to(cr, x + w * 0.15, y + h * 0.9);
     for (int i = 0; i < 8; ++i) cairo_line_to(cr, x + w * (0.15 + i * 0.1), y + h * (i % 2 ? 0.72 : 0.9));
     cairo_set_line_width(cr, h * 0.04);
@@ -535,7 +544,23 @@ void register_structures(Registry& r) {
           set(cr, hex(0x1e78d0));
           cairo_fill(cr);
         }
-      fit_text(cr, Face::Banner, x + w / 2, y + h / 2, w * 0.8, h * 0.45, "SERVUS!", {1, 1, 1}, hex(0x10305a), 3);
+      // A pretzel on the diamonds: symmetric, so it reads the same mirrored.
+      const double cx = x + w / 2, cy = y + h / 2, r = h * 0.3;
+      cairo_new_path(cr);
+      cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+      cairo_move_to(cr, cx - r * 0.95, cy + r * 0.3);
+      cairo_curve_to(cr, cx - r * 0.2, cy - r * 0.2, cx + r * 0.2, cy - r * 0.2, cx + r * 0.95, cy + r * 0.3);
+      cairo_move_to(cr, cx - r * 0.5, cy + r * 0.85);
+      cairo_line_to(cr, cx + r * 0.3, cy - r * 0.15);
+      cairo_move_to(cr, cx + r * 0.5, cy + r * 0.85);
+      cairo_line_to(cr, cx - r * 0.3, cy - r * 0.15);
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+      cairo_set_line_width(cr, h * 0.14);
+      set(cr, hex(0x10305a));
+      cairo_stroke_preserve(cr);
+      cairo_set_line_width(cr, h * 0.09);
+      set(cr, hex(0xb8722a));
+      cairo_stroke(cr);
     });
   };
   r["GFX/streetlight.png"] = [=] { return lamp(O(1), 9, hex(0x8a8e96), 0); };
@@ -548,18 +573,26 @@ void register_structures(Registry& r) {
   r["GFX/BS_pole_l.png"] = [=] { return post(O(1), 1.3, hex(0x30b0d0), true); };
   r["GFX/Sign_Left.png"] = [=] {
     return sign(O(1), 1.8, 1.2, 1.2, {1, 1, 1}, [](cairo_t* cr, double w, double h) {
-      for (int i = 0; i < 3; ++i) {
-        double x = w * (0.25 + i * 0.25);
-        polygon(cr, {x + w * 0.1, h * 0.15, x - w * 0.08, h * 0.5, x + w * 0.1, h * 0.85, x + w * 0.02, h * 0.85,
-                     x - w * 0.16, h * 0.5, x + w * 0.02, h * 0.15});
-        set(cr, {0.85, 0.1, 0.1});
-        cairo_fill(cr);
-      }
+      // A warning triangle: it stands on either side of the road, and the left side
+      // shows it mirrored, so it has no direction.
+      polygon(cr, {w * 0.5, h * 0.1, w * 0.82, h * 0.88, w * 0.18, h * 0.88});
+      cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+      cairo_set_line_width(cr, h * 0.08);
+      set(cr, {0.85, 0.1, 0.1});
+      cairo_stroke(cr);
+      fill_rect(cr, w * 0.47, h * 0.35, w * 0.06, h * 0.3, {0.1, 0.1, 0.1});
+      fill_rect(cr, w * 0.47, h * 0.7, w * 0.06, h * 0.08, {0.1, 0.1, 0.1});
     });
   };
   r["GFX/desert_sign.png"] = [=] {
     return sign(O(1), 2.6, 1.2, 1.4, hex(0xf0d060), [](cairo_t* cr, double w, double h) {
-      fit_text(cr, Face::Banner, w / 2, h / 2, w * 0.85, h * 0.6, "CAIRO 42", hex(0x3a2a10), {1, 1, 1}, 0.5);
+      // A pyramid under the sun, symmetric so that it reads the same mirrored.
+      ellipse(cr, w * 0.5, h * 0.3, h * 0.13, h * 0.13);
+      set(cr, hex(0xd0401a));
+      cairo_fill(cr);
+      polygon(cr, {w * 0.5, h * 0.35, w * 0.78, h * 0.85, w * 0.22, h * 0.85});
+      set(cr, hex(0x3a2a10));
+      cairo_fill(cr);
     });
   };
   r["GFX/sign_radweg.png"] = [=] {
