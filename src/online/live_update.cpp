@@ -142,7 +142,7 @@ int Update_Target_Allowed(const std::string& name) {
   fs::path game = fs::canonical(fs::current_path(error), error);
   fs::path target = Resolved_Target(name);
   fs::path program = fs::weakly_canonical(Program_File(), error);
-  if (target.empty() || !Lies_Inside(target, game) || target == game || target == program) {
+  if (game.empty() || target.empty() || !Lies_Inside(target, game) || target == game || target == program) {
     std::printf("Error: Refused '%s' of the update list: it is not a game file!\n", Printable(name).c_str());
     return 0;
   }

@@ -26,24 +26,6 @@ void Push_Typed(SDLKey key, SDLMod mod = KMOD_NONE) {
   SDL_PushEvent(&e);
 }
 
-TEST_F(NameEntryTest, TypedCharacters) {
-  SDL_keysym k{};
-  k.sym = SDLK_j;
-  EXPECT_EQ(Typed_Character(k), 'j');
-  k.mod = KMOD_LSHIFT;
-  EXPECT_EQ(Typed_Character(k), 'J');
-  k.sym = SDLK_MINUS;
-  EXPECT_EQ(Typed_Character(k), '_');
-  k.sym = SDLK_1;
-  EXPECT_EQ(Typed_Character(k), 0);  // "!" is not offered
-  k.mod = KMOD_NONE;
-  EXPECT_EQ(Typed_Character(k), '1');
-  k.sym = SDLK_F1;
-  EXPECT_EQ(Typed_Character(k), 0);
-  k.unicode = 0xE9;  // outside ASCII
-  EXPECT_EQ(Typed_Character(k), 0);
-}
-
 TEST_F(NameEntryTest, ReturnKeepsAValidNameAndEscapeCancels) {
   Reload_Player_Name();
   ASSERT_EQ(Set_Player_Name("Old Name"), 1);

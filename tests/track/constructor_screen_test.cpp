@@ -109,15 +109,6 @@ TEST_F(ConstructorTest, SelectCyclesAndKeysAndButtonsInTheirOrder) {
   Constructor_Select();
   EXPECT_EQ(game.difficulty, 0);
 
-  // The cursor keeps to the grid.
-  constructor_cursor = 1;
-  Press(SDLK_UP), Press(SDLK_LEFT);
-  EXPECT_EQ(constructor_cursor, 1);
-  Press(SDLK_DOWN), Press(SDLK_DOWN), Press(SDLK_DOWN), Press(SDLK_DOWN);
-  EXPECT_EQ(constructor_cursor, 10);
-  Press(SDLK_RIGHT), Press(SDLK_RIGHT), Press(SDLK_RIGHT);
-  EXPECT_EQ(constructor_cursor, 12);
-
   // Plus and minus, keyboard and joystick.
   constructor_cursor = 2;
   Press(SDLK_KP_PLUS), Press(SDLK_PLUS);
