@@ -27,7 +27,7 @@ void Seed_Results(Score_Store& store) {
 
 int Seed_Service(Service& service, const std::string& run_dir) {
   int published = 0;
-  for (const char* sub : {"GFX", "TRK"}) {
+  for (const char* sub : {"GFX", "SAMPLES", "TRK"}) {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(run_dir) / sub, error)) {
       std::string name = entry.path().filename().string();

@@ -98,6 +98,10 @@ class Game {
   // A new road from the loaded track sectors (scenario, scenery, layout, objects), then the
   // race set-up with customTrack set. Returns 0 without a track.
   int Build_Loaded_Track();
+  // Track library (src/library): the browser's selected track and the tournament round's
+  // track, each ready to race when the result is 1.
+  int Start_Selected_Track();
+  int Load_Tournament_Track();
   void Take_Screenshot();
   void Measure_Frame_Rate();
   // The same with the clock's wrapped 32-bit millisecond reading given.

@@ -17,6 +17,7 @@
 #include "frontend/intro.h"
 #include "frontend/main_menu.h"
 #include "frontend/menu_graphics.h"
+#include "library/tournament.h"
 #include "online/update_screen.h"
 #include "road/sky.h"
 #include "road/weather.h"
@@ -108,6 +109,10 @@ void Main_Loop() {
       if (quitRequested) break;
       if (!exhibitionMode && !game.tournament_active) Run_Radio_Screen();
     }
+    if (game.tournament_active && !Prepare_Tournament_Round()) {
+      Clear_Race();
+      continue;
+    }
     if (customTrack) {
       if (game.road) Prepare_First_Frame();
     } else if (!exhibitionMode) {
@@ -122,6 +127,7 @@ void Main_Loop() {
     } else if (game.road) {
       Start_Race_Sounds();
       game.Race_Loop();
+      Finish_Tournament_Round();
     }
     Clear_Race();
   }

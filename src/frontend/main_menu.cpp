@@ -8,6 +8,7 @@
 #include "frontend/menu_graphics.h"
 #include "frontend/settings_screen.h"
 #include "frontend/video_mode.h"
+#include "library/track_browser.h"
 #include "online/leaderboard.h"
 #include "online/update_screen.h"
 #include "track/constructor_screen.h"
@@ -169,9 +170,9 @@ void Start_Game() {
   theGame->tournament_round = 1;
   theGame->tournament_active = 0;
   if (game_mode == 1) {
-    // The tournament rounds are not built yet.
-    Play_Soon();
-    return;
+    theGame->tournament_active = 1;
+    customTrack = 1;
+    theGame->tournament_points = 0;
   }
   menu_active = false;
 }
@@ -196,11 +197,14 @@ void Activate_Menu_Entry() {
       Play_Menu_Music();
       break;
     case 2: Run_Live_Update(); break;
+    case 5:
+      Run_Track_Browser();
+      if (customTrack) menu_active = false;
+      break;
     case 7:
       Run_Constructor();
       if (customTrack) menu_active = false;
       break;
-    case 5:   // track browser
     case 9: Play_Soon(); break;
   }
 }

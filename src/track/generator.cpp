@@ -222,15 +222,15 @@ void Exhibition_Defaults(int track_type) {
   Clear_Track_Stats();
 }
 
-void Game::Generate_Track() {
-  if (!trackSectors) return;
+int Generate_Track_Sectors(unsigned dressing_seed) {
+  if (!trackSectors) return 0;
   int* curve_runs = new (std::nothrow) int[kTrackSectorCapacity];
   int* hill_runs = new (std::nothrow) int[kTrackSectorCapacity];
   if (!curve_runs || !hill_runs) {
     std::printf("ERROR: Memory\n");
     delete[] curve_runs;
     delete[] hill_runs;
-    return;
+    return 0;
   }
   // Lengths outside the constructor's range would index past the array or divide by zero.
   int length = Clamp(generatorParams.length, 800, 4000);
@@ -238,27 +238,35 @@ void Game::Generate_Track() {
   trackStats.sectors = trackSectorCount;
   for (int i = 0; i < trackSectorCount; ++i) trackSectors[i] = TrackSector{10, 0, 0, 0, {}, {}, {}, {}, {}, {}, {}, {}};
   Lay_Out(length, curve_runs, hill_runs);
+  delete[] curve_runs;
+  delete[] hill_runs;
 
+  std::srand(dressing_seed);
+  int type = generatorParams.track_type;
+  if (type >= 1 && type <= kTrackTypes) {
+    trackHeader.track_type = type;
+    Dress_Sectors(type);
+    Store_Fixed_Placements(type);
+    Run_Place_Calls(type);
+  }
+  return 1;
+}
+
+void Game::Generate_Track() {
+  if (!Generate_Track_Sectors(static_cast<unsigned>(std::time(nullptr)))) return;
   road::Road* r = New_Road();
   r->set_colours({60, 55, 50, 255}, {250, 250, 250, 255}, {250, 250, 250, 255}, {250, 250, 250, 255},
                  {230, 230, 230, 255}, {70, 65, 60, 255});
   for (int i = 0; i < trackSectorCount; ++i)
     r->add_sector(5, trackSectors[i].hill, trackSectors[i].curve, trackSectors[i].length);
 
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
   builtin_track = 1;
   int type = generatorParams.track_type;
   if (type >= 1 && type <= kTrackTypes) {
     Load_Scenery_Set(type);
-    trackHeader.track_type = type;
-    Dress_Sectors(type);
-    Store_Fixed_Placements(type);
-    Run_Place_Calls(type);
     Setup_Scenario(type);
     if (type == 2) builtin_track = 2;
   }
-  delete[] curve_runs;
-  delete[] hill_runs;
   r->lateral += 350;
   r->set_vehicles(&vehicles);
   Setup_Race();

@@ -14,3 +14,7 @@ void Reset_Constructor();
 void Exhibition_Defaults(int track_type);
 // All statistics counters 0.
 void Clear_Track_Stats();
+// Lays out and dresses the track-sector array from the generator parameters, without a
+// road: the layout draws from the random sequence as it stands, the roadside dressing from
+// `dressing_seed`. Returns 0 when the work lists cannot be allocated ("ERROR: Memory").
+int Generate_Track_Sectors(unsigned dressing_seed);

@@ -11,14 +11,16 @@
 
 TrackHeader trackHeader = {};
 char lastTrackFileName[64] = "";
+int lastTrackFileResult = TRACK_OK;
 const char* const kQuicksaveAuthor = "Quicksave";
 
 int Load_Track_File(const char* path) {
   trackSectorCount = 0;
   trackHeader.sector_count = 0;
+  lastTrackFileResult = TRACK_UNREADABLE;
   if (!trackSectors) return 0;
   int count = 0;
-  int result = Read_Track_File(path, &trackHeader, trackSectors, &count);
+  int result = lastTrackFileResult = Read_Track_File(path, &trackHeader, trackSectors, &count);
   if (result != TRACK_OK) {
     std::printf("%s\n", Track_File_Message(result));
     trackHeader.sector_count = 0;

@@ -6,7 +6,7 @@
 
 namespace {
 
-const size_t kLinePiece = 254;
+const size_t kMaxListedName = 255;
 
 // Copies the next field (up to "|" or the line's end) and moves past it; 0 when none is left.
 int Next_Field(const std::string& line, size_t* pos, std::string* field) {
@@ -18,14 +18,20 @@ int Next_Field(const std::string& line, size_t* pos, std::string* field) {
   return 1;
 }
 
-void Read_Line(const std::string& line, Cloud_Track* track) {
+// Fills the fields the line has; returns 0 when its file name may not be listed.
+int Read_Line(const std::string& line, Cloud_Track* track) {
   size_t pos = 0;
   std::string field;
-  if (Next_Field(line, &pos, &field)) std::snprintf(track->file_name, sizeof track->file_name, "%s", field.c_str());
+  int listed = 1;
+  if (Next_Field(line, &pos, &field)) {
+    listed = Is_Safe_Cloud_Name(field.c_str()) && field.size() <= kMaxListedName;
+    std::snprintf(track->file_name, sizeof track->file_name, "%s", field.c_str());
+  }
   if (Next_Field(line, &pos, &field)) track->track_type = std::strtoul(field.c_str(), nullptr, 0);
   if (Next_Field(line, &pos, &field)) track->sector_count = std::strtoul(field.c_str(), nullptr, 0);
   if (Next_Field(line, &pos, &field)) std::snprintf(track->creator, sizeof track->creator, "%s", field.c_str());
   if (Next_Field(line, &pos, &field)) track->tournament = std::strtoul(field.c_str(), nullptr, 0);
+  return listed;
 }
 
 std::string Field_Text(const char* text) {
@@ -44,17 +50,12 @@ int Parse_Cloud_List(const char* text, size_t size, Cloud_Track* tracks, int max
   int count = 0;
   size_t pos = 0;
   while (pos < size && count < max_tracks) {
-    size_t len = 0;
-    while (pos + len < size && len < kLinePiece) {
-      ++len;
-      if (text[pos + len - 1] == '\n') break;
-    }
+    const char* feed = static_cast<const char*>(std::memchr(text + pos, '\n', size - pos));
+    size_t len = feed ? static_cast<size_t>(feed - (text + pos)) : size - pos;
     std::string line(text + pos, len);
     line = line.substr(0, line.find('\0'));
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    Read_Line(line, &current);
-    tracks[count++] = current;
-    pos += len;
+    if (Read_Line(line, &current)) tracks[count++] = current;
+    pos += len + 1;
   }
   return count;
 }
@@ -73,6 +74,16 @@ int Is_Safe_Track_File_Name(const char* name) {
     bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' ||
               c == '-';
     if (!ok) return 0;
+  }
+  return 1;
+}
+
+int Is_Safe_Cloud_Name(const char* name) {
+  size_t len = std::strlen(name);
+  if (len < 1 || len > kMaxListedName || name[0] == '.' || std::strstr(name, "..")) return 0;
+  for (size_t i = 0; i < len; ++i) {
+    unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) return 0;
   }
   return 1;
 }

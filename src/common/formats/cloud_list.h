@@ -12,15 +12,20 @@ struct Cloud_Track {
   unsigned long tournament;
 };
 
-// Reads up to `max_tracks` lines (each as fgets reads it into a 255-byte buffer) into
-// `tracks`; numbers are read as strtoul with base 0, and a missing field keeps the value
-// of the line before. Returns the number of lines read.
+// Reads up to `max_tracks` listed lines into `tracks`; numbers are read as strtoul with
+// base 0, and a missing field keeps the value of the line before. A line of any length is
+// one track; a line whose file name Is_Safe_Cloud_Name refuses is not listed. Returns the
+// number of tracks listed.
 int Parse_Cloud_List(const char* text, size_t size, Cloud_Track* tracks, int max_tracks);
 
 // One line of the list; "|" and control characters in the texts become spaces so the line
 // keeps its five fields.
 std::string Cloud_List_Line(const char* file_name, int track_type, int sector_count, const char* creator,
                             int tournament);
+
+// A file name from a server that may be listed and stored under "TRK/": 1 to 255
+// characters, no "/", "\", "..", leading "." or control characters.
+int Is_Safe_Cloud_Name(const char* name);
 
 // A track file name that is safe to use under "TRK/" and in a request path: 1 to 64
 // letters, digits, ".", "_" or "-", not beginning with ".".

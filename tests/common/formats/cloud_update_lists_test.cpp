@@ -41,18 +41,36 @@ TEST(CloudList, FieldsNumbersAndMissingFields) {
   EXPECT_EQ(Parse("", tracks, 4), 0);
 }
 
-TEST(CloudList, LongFieldsAreCutAndWrittenLinesKeepFiveFields) {
-  Cloud_Track tracks[2];
-  std::string line = std::string(300, 'n') + "|1|2|" + std::string(100, 'c') + "|0\n";
-  // 300 characters read as fgets does: a first piece of 254, then the rest as a second line.
-  ASSERT_EQ(Parse(line, tracks, 2), 2);
-  EXPECT_EQ(std::string(tracks[0].file_name), std::string(254, 'n'));
-  EXPECT_EQ(std::string(tracks[1].creator), std::string(63, 'c'));
+TEST(CloudList, LongLinesStayOneTrackAndWrittenLinesKeepFiveFields) {
+  Cloud_Track tracks[3];
+  std::string long_creator = "LONG.TRK|1|2|" + std::string(300, 'c') + "|1\n";
+  std::string long_name = std::string(256, 'n') + "|1|2|x|0\n";
+  ASSERT_EQ(Parse(long_creator + long_name + "NEXT.TRK|4\n", tracks, 3), 2);
+  EXPECT_STREQ(tracks[0].file_name, "LONG.TRK");
+  EXPECT_EQ(std::string(tracks[0].creator), std::string(63, 'c'));
+  EXPECT_EQ(tracks[0].tournament, 1u);
+  // The refused 256-character name is not listed, but its fields still carry over.
+  EXPECT_STREQ(tracks[1].file_name, "NEXT.TRK");
+  EXPECT_EQ(tracks[1].track_type, 4u);
+  EXPECT_STREQ(tracks[1].creator, "x");
+  ASSERT_EQ(Parse(std::string(255, 'n') + "|1|2|x|0", tracks, 3), 1);
 
   std::string written = Cloud_List_Line("A.TRK", 3, 120, "Evil|Name\nWith\rBreaks", 1);
   EXPECT_EQ(written, "A.TRK|3|120|Evil Name With Breaks|1\n");
   ASSERT_EQ(Parse(written, tracks, 2), 1);
   EXPECT_STREQ(tracks[0].creator, "Evil Name With Breaks");
+}
+
+TEST(CloudList, NamesThatCouldLeaveTheTrackDirectoryAreNotListed) {
+  Cloud_Track tracks[12];
+  std::string text =
+      "../x.TRK|1|90|a|0\n/tmp/x|1|90|a|0\na/../../b|1|90|a|0\n..\\evil.TRK|1|90|a|0\n"
+      ".hidden.TRK|1|90|a|0\nbad\x01name.TRK|1|90|a|0\nsub\\x.TRK|1|90|a|0\n|1|90|a|0\n\n"
+      "My Track (2).TRK|5|90|a|0\n";
+  ASSERT_EQ(Parse(text, tracks, 12), 1);
+  EXPECT_STREQ(tracks[0].file_name, "My Track (2).TRK");
+  EXPECT_EQ(Is_Safe_Cloud_Name("x..y.TRK"), 0);
+  EXPECT_EQ(Is_Safe_Cloud_Name("VRWIN251227120000.TRK"), 1);
 }
 
 TEST(CloudList, SafeTrackFileNames) {

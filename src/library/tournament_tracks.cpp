@@ -1,0 +1,96 @@
+#include "library/tournament_tracks.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "library/tournament_rounds.h"
+#include "track/generator.h"
+#include "track/track_files.h"
+#include "track/track_sector.h"
+
+const char* const kTournamentCreator = "Quindral Racing";
+
+namespace {
+
+struct Track_Plan {
+  int track_type, length, curves, hills;
+  unsigned seed;
+};
+
+// Rounds in the order played grow from 1000 to 2100 in length; curves and hills follow the
+// scenario (flat coast, hilly Alps). Seeds were picked for well-spread layouts.
+const Track_Plan kRoundPlans[kTournamentRounds] = {
+    {1, 1000, 35, 10, 101},  {2, 1200, 40, 45, 102},  {3, 1100, 50, 15, 103},  {4, 1300, 30, 20, 104},
+    {5, 1400, 45, 30, 105},  {6, 1500, 35, 25, 106},  {7, 1600, 55, 30, 107},  {8, 1700, 40, 35, 108},
+    {9, 1800, 50, 40, 109},  {10, 1900, 45, 20, 110}, {11, 2000, 40, 15, 111}, {12, 2100, 50, 55, 112},
+};
+
+struct Sample_Plan {
+  const char* file_name;
+  const char* creator;
+  Track_Plan plan;
+};
+
+const Sample_Plan kSamples[kSampleTracks] = {
+    {"VRWIN251103184512.TRK", "Anna Berg", {3, 1000, 60, 10, 201}},
+    {"VRWIN251119093027.TRK", "Miko Tanaka", {7, 1200, 45, 25, 202}},
+    {"VRWIN251202211540.TRK", "Jules Ferrand", {9, 900, 40, 40, 203}},
+    {"VRWIN251214160305.TRK", "Pia Lindqvist", {11, 1500, 30, 10, 204}},
+    {"VRWIN251224120000.TRK", "Omar Haddad", {12, 1100, 55, 60, 205}},
+};
+
+int Make_Track(const Track_Plan& plan, const char* creator, int tournament) {
+  if (!Allocate_Track_Sectors()) return 0;
+  GeneratorParams saved = generatorParams;
+  generatorParams = GeneratorParams{};
+  generatorParams.length = plan.length;
+  generatorParams.curves = plan.curves;
+  generatorParams.hills = plan.hills;
+  generatorParams.track_type = plan.track_type;
+  std::srand(plan.seed);
+  int ok = Generate_Track_Sectors(plan.seed * 7919u);
+  generatorParams = saved;
+  if (!ok) return 0;
+  trackHeader = Make_Track_Header(creator, plan.track_type, tournament);
+  trackHeader.sector_count = trackSectorCount;
+  return 1;
+}
+
+int Write_Current(const std::string& path) {
+  if (!Write_Track_File(path.c_str(), trackHeader, trackSectors, trackSectorCount)) {
+    std::printf("ERROR saving track data! (%s)\n", path.c_str());
+    return 0;
+  }
+  return 1;
+}
+
+}  // namespace
+
+int Make_Tournament_Track(int round) {
+  if (round < 1 || round > kTournamentRounds) return 0;
+  return Make_Track(kRoundPlans[round - 1], kTournamentCreator, 1);
+}
+
+int Make_Sample_Track(int index, const char** file_name) {
+  if (index < 0 || index >= kSampleTracks) return 0;
+  if (file_name) *file_name = kSamples[index].file_name;
+  return Make_Track(kSamples[index].plan, kSamples[index].creator, 0);
+}
+
+int Write_Tournament_Tracks(const char* run_dir) {
+  int written = 0;
+  for (int round = 1; round <= kTournamentRounds; ++round)
+    if (Make_Tournament_Track(round))
+      written += Write_Current(std::string(run_dir) + "/" + Tournament_Round_Of(round).track_file);
+  return written;
+}
+
+int Write_Sample_Tracks(const char* sample_dir) {
+  int written = 0;
+  for (int i = 0; i < kSampleTracks; ++i) {
+    const char* name = nullptr;
+    if (Make_Sample_Track(i, &name)) written += Write_Current(std::string(sample_dir) + "/" + name);
+  }
+  return written;
+}
