@@ -19,25 +19,25 @@ struct Song_Entry {
   const char* performer;
 };
 
-const char* const kLenka = "Lenka";
+const char* const kLivena = "Livena";
 const char* const kJoris = "Joris";
 const char* const kAmaya = "Amaya";
 
 const Song_Entry kSongs[kSongCount] = {
-    {"[ 1 ] Come drive with me", "song00.ogg", "2 min 43", kLenka},
-    {"[ 2 ] Drive the 12bit Beat", "song04.ogg", "2 min 26", kLenka},
-    {"[ 3 ] Winter Breeze in Germany", "song09.ogg", "2 min 26", kLenka},
-    {"[ 4 ] Chill with me [ Theme ]", "menu.ogg", "2 min 33", kLenka},
-    {"[ 5 ] Kitlights in the town", "song02.ogg", "2 min 54", kLenka},
-    {"[ 6 ] Futuristic City Drive", "song06.ogg", "3 min 49", kLenka},
+    {"[ 1 ] Come drive with me", "song00.ogg", "2 min 43", kLivena},
+    {"[ 2 ] Drive the 12bit Beat", "song04.ogg", "2 min 26", kLivena},
+    {"[ 3 ] Winter Breeze in Germany", "song09.ogg", "2 min 26", kLivena},
+    {"[ 4 ] Chill with me [ Theme ]", "menu.ogg", "2 min 33", kLivena},
+    {"[ 5 ] Kitlights in the town", "song02.ogg", "2 min 54", kLivena},
+    {"[ 6 ] Futuristic City Drive", "song06.ogg", "3 min 49", kLivena},
     {"[ 7 ] Citylights", "song08.ogg", "4 min 15", kJoris},
     {"[ 8 ] Highway Madness", "song07.ogg", "2 min 54", kJoris},
     {"[ 9 ] Desert Storm", "song11.ogg", "2 min 59", kJoris},
-    {"[ 10 ] Chicken Curry", "song12.ogg", "2 min 51", kLenka},
-    {"[ 11 ] Gah Gah", "song13.ogg", "7 min 02", kLenka},
-    {"[ 12 ] El Slot Zorro III", "song14.ogg", "2 min 13", kLenka},
-    {"[ 13 ] Rasbputiny", "song15.ogg", "2 min 04", kLenka},
-    {"[ 14 ] Cloudy Fun", "song16.ogg", "2 min 24", kLenka},
+    {"[ 10 ] Chicken Curry", "song12.ogg", "2 min 51", kLivena},
+    {"[ 11 ] Gah Gah", "song13.ogg", "7 min 02", kLivena},
+    {"[ 12 ] El Slot Zorro III", "song14.ogg", "2 min 13", kLivena},
+    {"[ 13 ] Rasbputiny", "song15.ogg", "2 min 04", kLivena},
+    {"[ 14 ] Cloudy Fun", "song16.ogg", "2 min 24", kLivena},
     {"[ 15 ] Vanto Rello Day", "song99.ogg", "2 min 43", kAmaya},
     {"[ 16 ] Fantasy Race", "song97.ogg", "1 min 58", kAmaya},
     {"[ 17 ] Industry Race", "song96.ogg", "3 min 15", kAmaya},
