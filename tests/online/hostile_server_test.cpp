@@ -21,6 +21,7 @@
 #include "online/leaderboard.h"
 #include "online/network.h"
 #include "online/update_screen.h"
+#include "library/track_list.h"
 #include "support/front_end.h"
 #include "support/hostile_answers.h"
 
@@ -95,6 +96,24 @@ TEST_F(HostileServerTest, Leaderboard) {
 TEST_F(HostileServerTest, UpdateCheckAndUpdate) {
   Expect_Screen_Survives("update check at start-up", [] { Offer_Update(); });
   Expect_Screen_Survives("update screen", [] { Run_Live_Update(); });
+}
+
+TEST_F(HostileServerTest, CloudListAndDownload) {
+  fs::create_directory("TRK");
+  Expect_Screen_Survives("cloud list", [] {
+    EXPECT_EQ(Load_Cloud_List(), 0);
+    EXPECT_STRNE(trackListMessage, "");
+  });
+  Expect_Screen_Survives("cloud download", [] {
+    trackListMode = TRACKS_CLOUD;
+    trackListCount = 1;
+    trackListSelection = 1;
+    std::snprintf(trackList[1].file_name, sizeof trackList[1].file_name, "VRWIN260101120000.TRK");
+    EXPECT_EQ(theGame->Start_Selected_Track(), 0);
+    EXPECT_FALSE(fs::exists("TRK/VRWIN260101120000.TRK"));
+  });
+  trackListMode = TRACKS_LOCAL;
+  trackListCount = 0;
 }
 
 // A server whose lists name files outside the game, and which answers every file with the
