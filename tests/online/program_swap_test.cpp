@@ -98,6 +98,37 @@ TEST(ProgramSwap, WithoutADownloadedProgramTheOldOneStartsAgain) {
   EXPECT_NE(Read("output.txt").find("Error: cannot replace the program"), std::string::npos);
 }
 
+// The web service in a process of its own: the game's child must be forked from a process
+// without threads, or it may inherit a lock that a service thread held and wait for ever.
+struct Service_Process {
+  pid_t pid = -1;
+  int port = -1;
+  void Stop() {
+    if (pid <= 0) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+  }
+  ~Service_Process() { Stop(); }
+};
+
+void Start_Service_Process(const std::string& data_dir, Service_Process& child) {
+  int pipe_ends[2];
+  if (pipe(pipe_ends) != 0) return;
+  child.pid = fork();
+  if (child.pid == 0) {
+    close(pipe_ends[0]);
+    Service service;
+    int port = service.Open(data_dir) == 1 ? service.Start("127.0.0.1", 0) : -1;
+    if (write(pipe_ends[1], &port, sizeof port) != sizeof port) _exit(1);
+    close(pipe_ends[1]);
+    for (;;) pause();
+  }
+  close(pipe_ends[1]);
+  if (read(pipe_ends[0], &child.port, sizeof child.port) != sizeof child.port) child.port = -1;
+  close(pipe_ends[0]);
+}
+
 // The old game, run in a child process from start-up: it finds version 3.99 on the service,
 // Space on the notice starts the update, which replaces a picture, prepares the new program
 // and ends the game; the swap script then starts the new program.
@@ -114,12 +145,15 @@ TEST(ProgramSwap, WholeCycleFromTheStartUpCheckToTheNewProgram) {
   new_picture[new_picture.size() / 2] ^= 0x55;
   Write("release/GFX/info_red.bmp", new_picture);
   Write("release/vantorello", Stand_In("new"));
-  Service service;
-  ASSERT_EQ(service.Open(dir.path() + "/data"), 1);
+  {
+    Service setup;
+    ASSERT_EQ(setup.Open(dir.path() + "/data"), 1);
+  }
   ASSERT_EQ(Publish_Release(dir.path() + "/data", "release", "3.99"), 1);
-  int port = service.Start("127.0.0.1", 0);
-  ASSERT_GT(port, 0);
-  setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
+  Service_Process server;
+  Start_Service_Process(dir.path() + "/data", server);
+  ASSERT_GT(server.port, 0);
+  setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(server.port)).c_str(), 1);
 
   std::fflush(stdout);
   pid_t game = fork();
@@ -147,9 +181,11 @@ TEST(ProgramSwap, WholeCycleFromTheStartUpCheckToTheNewProgram) {
   EXPECT_FALSE(fs::is_symlink(game_dir + "/GFX/info_red.bmp"));
   EXPECT_EQ(Read(fs::path(VR_TEST_RUN_DIR) / "GFX/info_red.bmp"), old_picture);  // the shared tree is untouched
   EXPECT_FALSE(fs::exists(game_dir + "/VantoRello.upd"));
-  EXPECT_EQ(service.store.Count("update_log"), 1);
-  service.Stop();
+  server.Stop();
   unsetenv("VANTORELLO_SERVER");
+  Service service;
+  ASSERT_EQ(service.Open(dir.path() + "/data"), 1);
+  EXPECT_EQ(service.store.Count("update_log"), 1);
 }
 
 }  // namespace
