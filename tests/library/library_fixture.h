@@ -83,15 +83,6 @@ inline Uint32 Screen_Pixel(int x, int y) {
   return value;
 }
 
-inline Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
-  SDL_LockSurface(picture);
-  Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
-  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
-                                                     : reinterpret_cast<Uint32*>(row)[x];
-  SDL_UnlockSurface(picture);
-  return value;
-}
-
 // Pixels of the screen's rectangle that differ from the same rectangle of a picture drawn
 // at (px, py).
 inline int Pixels_Off_Picture(const char* path, int px, int py, int x0, int y0, int w, int h) {

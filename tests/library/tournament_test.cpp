@@ -39,7 +39,7 @@ int Pixels_Differing(SDL_Surface* a, SDL_Surface* b) {
   return differing;
 }
 
-// The round screen as the spec of its layout draws it: pictures, then each text shadowed.
+// The round screen as its layout draws it: pictures, then each text shadowed.
 void Draw_Round_Screen_Model(const char* picture_path, const char* const texts[4]) {
   SDL_Surface* background = Load_Sprites("GFX/bg_tournament.bmp", 0);
   SDL_Surface* picture = Load_Sprites(picture_path, 0);

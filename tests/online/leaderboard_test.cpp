@@ -63,15 +63,6 @@ Uint32 Pixel(int x, int y) {
   return value;
 }
 
-Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
-  SDL_LockSurface(picture);
-  Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
-  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
-                                                     : reinterpret_cast<Uint32*>(row)[x];
-  SDL_UnlockSurface(picture);
-  return value;
-}
-
 // Every pixel of a colour-keyed picture that is not transparent stands on the screen at (x, y).
 void Expect_Picture_At(const char* path, int x, int y) {
   SDL_Surface* picture = Load_Sprites(path, 1);

@@ -69,15 +69,6 @@ Uint32 Pixel(int x, int y) {
   return value;
 }
 
-Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
-  SDL_LockSurface(picture);
-  Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
-  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
-                                                     : reinterpret_cast<Uint32*>(row)[x];
-  SDL_UnlockSurface(picture);
-  return value;
-}
-
 int Lit_Pixels(int x0, int y0, int w, int h) {
   int lit = 0;
   for (int y = y0; y < y0 + h; ++y)

@@ -34,3 +34,13 @@ void Push_Button(int button);
 void Push_Quit();
 // Builds a key-down event without queueing it.
 SDL_Event Key_Event(SDLKey key);
+
+// One pixel of a 16- or 32-bit surface.
+inline Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
+  SDL_LockSurface(picture);
+  Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
+  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
+                                                     : reinterpret_cast<Uint32*>(row)[x];
+  SDL_UnlockSurface(picture);
+  return value;
+}
