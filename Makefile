@@ -5,7 +5,7 @@ SANITIZE := build/asan
 FUZZ     := build/fuzz
 FUZZ_TIME ?= 300
 
-.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench clean
+.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench fairness clean
 
 setup:
 	@tools/setup.sh
@@ -45,6 +45,14 @@ fuzz: fuzz-build
 bench: build
 	cmake --build $(RELEASE) --target vantorello_bench -j $(JOBS)
 	cd $(RELEASE)/run && ../vantorello_bench
+
+# The three driver models over the twelve tournament rounds at every difficulty (20 seeded
+# races each, two worker processes): the share qualified; every race goes to fairness-races.txt.
+fairness: setup
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) --target autopilot gfx_assets track_assets -j $(JOBS)
+	cd $(RELEASE) && nice -n 19 ./autopilot --run run --tournament --races 20 --jobs 2 \
+	  --log $(CURDIR)/$(RELEASE)/fairness-races.txt
 
 clean:
 	rm -rf build

@@ -13,11 +13,6 @@ const char* const kTournamentCreator = "Quindral Racing";
 
 namespace {
 
-struct Track_Plan {
-  int track_type, length, curves, hills;
-  unsigned seed;
-};
-
 // Rounds in the order played grow from 1000 to 2100 in length; curves and hills follow the
 // scenario (flat coast, hilly Alps). Seeds were picked for well-spread layouts.
 const Track_Plan kRoundPlans[kTournamentRounds] = {
@@ -40,7 +35,9 @@ const Sample_Plan kSamples[kSampleTracks] = {
     {"VRWIN251224120000.TRK", "Omar Haddad", {12, 1100, 55, 60, 205}},
 };
 
-int Make_Track(const Track_Plan& plan, const char* creator, int tournament) {
+}  // namespace
+
+int Make_Planned_Track(const Track_Plan& plan, const char* creator, int tournament) {
   if (!Allocate_Track_Sectors()) return 0;
   GeneratorParams saved = generatorParams;
   generatorParams = GeneratorParams{};
@@ -57,6 +54,8 @@ int Make_Track(const Track_Plan& plan, const char* creator, int tournament) {
   return 1;
 }
 
+namespace {
+
 int Write_Current(const std::string& path) {
   if (!Write_Track_File(path.c_str(), trackHeader, trackSectors, trackSectorCount)) {
     std::printf("ERROR saving track data! (%s)\n", path.c_str());
@@ -67,15 +66,19 @@ int Write_Current(const std::string& path) {
 
 }  // namespace
 
+const Track_Plan* Tournament_Plan(int round) {
+  return round >= 1 && round <= kTournamentRounds ? &kRoundPlans[round - 1] : nullptr;
+}
+
 int Make_Tournament_Track(int round) {
-  if (round < 1 || round > kTournamentRounds) return 0;
-  return Make_Track(kRoundPlans[round - 1], kTournamentCreator, 1);
+  const Track_Plan* plan = Tournament_Plan(round);
+  return plan ? Make_Planned_Track(*plan, kTournamentCreator, 1) : 0;
 }
 
 int Make_Sample_Track(int index, const char** file_name) {
   if (index < 0 || index >= kSampleTracks) return 0;
   if (file_name) *file_name = kSamples[index].file_name;
-  return Make_Track(kSamples[index].plan, kSamples[index].creator, 0);
+  return Make_Planned_Track(kSamples[index].plan, kSamples[index].creator, 0);
 }
 
 int Write_Tournament_Tracks(const char* run_dir) {
