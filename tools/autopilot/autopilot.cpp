@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "common/random.h"
-#include "core/game.h"
+#include "core/state/game.h"
 #include "driver_models.h"
 #include "library/tournament_rounds.h"
 #include "library/tournament_tracks.h"

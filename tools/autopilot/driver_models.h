@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
-#include "vehicles/vehicle.h"
+#include "vehicles/model/vehicle.h"
 
 namespace autopilot {
 
