@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "audio/sound.h"
-#include "core/game.h"
-#include "frontend/menu_graphics.h"
+#include "audio/playback/sound.h"
+#include "core/state/game.h"
+#include "frontend/graphics/menu_graphics.h"
 
 Flake snowflakes[50];
 Drop rain[200];
