@@ -14,7 +14,7 @@
 #include "service.h"
 #include "shelves.h"
 #include "support/temp_dir.h"
-#include "vehicles/vehicle.h"
+#include "vehicles/model/vehicle.h"
 
 namespace fs = std::filesystem;
 
