@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in tools/debian-packages.txt that are missing.
+# Installs the Debian packages of a list (default tools/debian-packages.txt) that are missing.
+#   tools/setup.sh [LIST]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 missing=()
@@ -9,7 +10,7 @@ while read -r pkg; do
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$pkg")
   fi
-done < "$here/debian-packages.txt"
+done < "${1:-$here/debian-packages.txt}"
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
