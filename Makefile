@@ -5,7 +5,7 @@ SANITIZE := build/asan
 FUZZ     := build/fuzz
 FUZZ_TIME ?= 300
 
-.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench clean
+.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench package clean
 
 setup:
 	@tools/setup.sh
@@ -45,6 +45,11 @@ fuzz: fuzz-build
 bench: build
 	cmake --build $(RELEASE) --target vantorello_bench -j $(JOBS)
 	cd $(RELEASE)/run && ../vantorello_bench
+
+# Debian packages (build/package/) from a clean build, checked by lintian and the validators.
+package: setup
+	@tools/setup.sh tools/package-packages.txt
+	JOBS=$(JOBS) tools/package.sh
 
 clean:
 	rm -rf build
