@@ -3,9 +3,10 @@ JOBS     ?= $(shell nproc)
 RELEASE  := build/release
 SANITIZE := build/asan
 FUZZ     := build/fuzz
+COVERAGE := build/coverage
 FUZZ_TIME ?= 300
 
-.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench package clean
+.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench coverage package clean
 
 setup:
 	@tools/setup.sh
@@ -50,6 +51,19 @@ bench: build
 package: setup
 	@tools/setup.sh tools/package-packages.txt
 	JOBS=$(JOBS) tools/package.sh
+
+# Line, function and branch coverage of src/ and server/ over the whole suite (gcovr), in a
+# build folder of its own that reuses the release build's assets.
+coverage: build
+	@tools/setup.sh tools/coverage-packages.txt
+	cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DVR_BUILD_ASSETS=OFF \
+	      -DVR_RUN_DIR=$(CURDIR)/$(RELEASE)/run -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage
+	cmake --build $(COVERAGE) -j $(JOBS)
+	find $(COVERAGE) -name '*.gcda' -delete
+	cd $(COVERAGE) && ctest -j $(JOBS) >ctest.log || { tail -30 ctest.log; exit 1; }
+	gcovr -r . --object-directory $(COVERAGE) --filter 'src/' --filter 'server/' -j $(JOBS) \
+	      --print-summary -o $(COVERAGE)/coverage.txt
+	@echo "Per-file report: $(COVERAGE)/coverage.txt"
 
 clean:
 	rm -rf build

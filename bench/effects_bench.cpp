@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "audio/engine_sound.h"
+#include "audio/playback/engine_sound.h"
 #include "road/camera.h"
 #include "road/canvas.h"
 #include "road/image.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 #include "track/generator.h"
 #include "track/track_sector.h"

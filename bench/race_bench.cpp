@@ -11,11 +11,11 @@
 #include <ctime>
 #include <vector>
 
-#include "audio/sound.h"
+#include "audio/playback/sound.h"
 #include "common/memory.h"
-#include "core/game.h"
-#include "core/race_loop.h"
-#include "frontend/menu_graphics.h"
+#include "core/loop/race_loop.h"
+#include "core/state/game.h"
+#include "frontend/graphics/menu_graphics.h"
 #include "road/canvas.h"
 #include "road/road.h"
 #include "road/weather.h"

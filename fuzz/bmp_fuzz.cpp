@@ -1,7 +1,7 @@
 // The front end's BMP loading: a broken picture gives a null handle, a good one a whole surface.
 #include <SDL/SDL.h>
 
-#include "frontend/menu_graphics.h"
+#include "frontend/graphics/menu_graphics.h"
 #include "fuzz_file.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -1,7 +1,7 @@
 // "VantoRello.cfg": any file gives settings that survive a save and a second load unchanged.
 #include <cstring>
 
-#include "frontend/config.h"
+#include "frontend/graphics/config.h"
 #include "fuzz_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

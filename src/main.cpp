@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "core/loop/startup.h"
 
 int main() { return Game_Main(); }
 

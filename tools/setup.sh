@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of a list that are missing.
-#   tools/setup.sh [LIST]   (default tools/debian-packages.txt)
+# Installs the Debian packages of a list (default tools/debian-packages.txt) that are missing.
+#   tools/setup.sh [LIST]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-list=${1:-$here/debian-packages.txt}
 missing=()
 while read -r pkg; do
   pkg=${pkg%%#*}; pkg=${pkg//[[:space:]]/}
@@ -11,7 +10,7 @@ while read -r pkg; do
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$pkg")
   fi
-done < "$list"
+done < "${1:-$here/debian-packages.txt}"
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi

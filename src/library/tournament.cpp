@@ -5,13 +5,13 @@
 
 #include <cstdio>
 
-#include "audio/radio.h"
+#include "audio/playback/radio.h"
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/config.h"
-#include "frontend/ending.h"
-#include "frontend/menu_graphics.h"
-#include "frontend/settings_screen.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/menu_graphics.h"
+#include "frontend/screens/ending.h"
+#include "frontend/screens/settings_screen.h"
 #include "library/tournament_rounds.h"
 #include "online/leaderboard.h"
 #include "online/scores.h"

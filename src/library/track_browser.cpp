@@ -6,9 +6,9 @@
 #include <initializer_list>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/menu_graphics.h"
-#include "frontend/settings_screen.h"
+#include "core/state/game.h"
+#include "frontend/graphics/menu_graphics.h"
+#include "frontend/screens/settings_screen.h"
 #include "library/track_list.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "common/formats/cloud_list.h"
 #include "common/formats/track_file.h"
-#include "core/game.h"
+#include "core/state/game.h"
 #include "online/network.h"
 #include "track/track_files.h"
 

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <string>
 
-#include "audio/sound.h"
+#include "audio/playback/sound.h"
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/menu_graphics.h"
-#include "frontend/settings_screen.h"
+#include "core/state/game.h"
+#include "frontend/graphics/menu_graphics.h"
+#include "frontend/screens/settings_screen.h"
 #include "online/network.h"
 
 Leaderboard_Entry leaderboard[kLeaderboardSize] = {};

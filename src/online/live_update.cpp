@@ -6,7 +6,7 @@
 
 #include "common/formats/file_crc.h"
 #include "common/formats/update_list.h"
-#include "frontend/player_name.h"
+#include "frontend/graphics/player_name.h"
 #include "online/network.h"
 #include "online/player_query.h"
 #include "online/program_swap.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "core/game.h"
-#include "frontend/player_name.h"
+#include "core/state/game.h"
+#include "frontend/graphics/player_name.h"
 #include "online/network.h"
 #include "online/player_query.h"
 

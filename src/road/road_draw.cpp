@@ -5,7 +5,7 @@
 #include "road/canvas.h"
 #include "road/image.h"
 #include "road/road.h"
-#include "vehicles/vehicle.h"
+#include "vehicles/model/vehicle.h"
 
 namespace road {
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "audio/sound.h"
-#include "core/game.h"
-#include "frontend/menu_graphics.h"
+#include "audio/playback/sound.h"
+#include "core/state/game.h"
+#include "frontend/graphics/menu_graphics.h"
 
 Flake snowflakes[50];
 Drop rain[200];
@@ -86,6 +86,7 @@ void init_weather() {
   scanline_surface = Make_Scanlines();
   fog_mask = Load_Sprites("GFX/fog_mask.bmp", 0);
   if (fog_mask) SDL_SetAlpha(fog_mask, SDL_SRCALPHA, 90);
+  Set_Menu_Graphics_Hooks({free_weather});
 }
 
 void free_weather() {

@@ -1,5 +1,5 @@
 // The two tracks built into the game: Florida and Bavaria.
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 #include "road/sky.h"
 

@@ -3,11 +3,10 @@
 #include <cstdio>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/config.h"
-#include "frontend/main_menu.h"
-#include "frontend/menu_graphics.h"
-#include "frontend/settings_screen.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/menu_graphics.h"
+#include "frontend/screens/settings_screen.h"
 #include "road/road.h"
 #include "track/generator.h"
 

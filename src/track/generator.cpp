@@ -8,7 +8,7 @@
 #include <new>
 
 #include "common/random.h"
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 #include "track/scenery.h"
 #include "track/track_files.h"

@@ -1,7 +1,7 @@
 // The twelve scenarios: names, road colours, horizon and weather.
 #include <cstdio>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 #include "road/sky.h"
 #include "track/generator.h"

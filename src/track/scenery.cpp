@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "common/random.h"
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 
 void Count_Object(int id) {

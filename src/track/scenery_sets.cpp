@@ -1,7 +1,7 @@
 // The object sprites of the twelve scenarios and the registry that holds them.
 #include <cstdio>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/image.h"
 #include "track/scenery.h"
 

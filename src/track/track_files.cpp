@@ -4,8 +4,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "core/game.h"
-#include "frontend/player_name.h"
+#include "core/state/game.h"
+#include "frontend/graphics/player_name.h"
 #include "road/road.h"
 #include "track/track_sector.h"
 

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/config.h"
-#include "frontend/menu_graphics.h"
-#include "frontend/settings_screen.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/menu_graphics.h"
+#include "frontend/screens/settings_screen.h"
 #include "track/constructor_screen.h"
 #include "track/track_sector.h"
 

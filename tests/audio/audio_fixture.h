@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "audio/engine_sound.h"
-#include "audio/sound.h"
+#include "audio/playback/engine_sound.h"
+#include "audio/playback/sound.h"
 
 class AudioTest : public ::testing::Test {
  protected:

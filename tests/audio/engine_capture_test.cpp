@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "audio_fixture.h"
-#include "core/game.h"
+#include "core/state/game.h"
 #include "support/temp_dir.h"
 
 namespace {

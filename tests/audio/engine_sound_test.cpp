@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "audio_fixture.h"
-#include "core/game.h"
+#include "core/state/game.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "audio/engine_sound.h"
-#include "audio/radio.h"
-#include "audio/radio_screen.h"
+#include "audio/playback/engine_sound.h"
+#include "audio/playback/radio.h"
+#include "audio/screen/radio_screen.h"
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/config.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
 #include "support/front_end.h"
 
 namespace {

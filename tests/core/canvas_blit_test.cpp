@@ -1,4 +1,4 @@
-#include "core/canvas_blit.h"
+#include "core/session/canvas_blit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/exhibition.h"
+#include "core/loop/exhibition.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "core/hud.h"
-#include "core/startup.h"
-#include "frontend/main_menu.h"
+#include "core/loop/startup.h"
+#include "core/session/hud.h"
+#include "core/state/game.h"
+#include "frontend/menu/main_menu.h"
 #include "road/canvas.h"
 #include "road/road.h"
 #include "support/front_end.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "core/exhibition.h"
-#include "core/hud.h"
+#include "core/loop/exhibition.h"
+#include "core/session/hud.h"
 #include "road/bitmap_font.h"
 #include "road/canvas.h"
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "audio/engine_sound.h"
-#include "audio/radio.h"
+#include "audio/playback/engine_sound.h"
+#include "audio/playback/radio.h"
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "core/startup.h"
-#include "frontend/main_menu.h"
+#include "core/loop/startup.h"
+#include "core/state/game.h"
+#include "frontend/menu/main_menu.h"
 #include "road/road.h"
 #include "support/front_end.h"
 

@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <vector>
 
-#include "audio/sound.h"
+#include "audio/playback/sound.h"
 #include "common/frame_hook.h"
 #include "common/memory.h"
-#include "core/game.h"
-#include "core/race_loop.h"
-#include "core/startup.h"
-#include "frontend/config.h"
+#include "core/loop/race_loop.h"
+#include "core/loop/startup.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
 #include "road/canvas.h"
 #include "road/road.h"
 

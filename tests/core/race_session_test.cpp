@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/race_session.h"
+#include "core/session/race_session.h"
 #include "support/race_fixture.h"
 
 namespace {

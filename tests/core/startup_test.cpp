@@ -13,12 +13,12 @@
 #include <fstream>
 #include <string>
 
-#include "core/game.h"
-#include "core/startup.h"
-#include "frontend/config.h"
-#include "frontend/video_mode.h"
-#include "road/sky.h"
+#include "core/loop/startup.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/screens/video_mode.h"
 #include "road/camera.h"
+#include "road/sky.h"
 #include "support/temp_dir.h"
 
 namespace {

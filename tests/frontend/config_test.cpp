@@ -5,8 +5,8 @@
 #include <iterator>
 #include <vector>
 
-#include "frontend/config.h"
-#include "frontend/settings_screen.h"
+#include "frontend/graphics/config.h"
+#include "frontend/screens/settings_screen.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "frontend/ending.h"
+#include "frontend/screens/ending.h"
 
 #include <SDL/SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/menu_graphics.h"
+#include "core/state/game.h"
+#include "frontend/graphics/menu_graphics.h"
 #include "support/front_end.h"
 
 namespace {

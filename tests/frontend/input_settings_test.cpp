@@ -1,4 +1,4 @@
-#include "frontend/input_settings.h"
+#include "frontend/screens/input_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/config.h"
-#include "frontend/main_menu.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/menu/main_menu.h"
 #include "support/front_end.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "frontend/intro.h"
+#include "frontend/screens/intro.h"
 
 #include <SDL/SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/config.h"
-#include "frontend/menu_graphics.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/menu_graphics.h"
 #include "support/front_end.h"
 
 namespace {

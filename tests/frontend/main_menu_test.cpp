@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/config.h"
-#include "frontend/main_menu.h"
-#include "frontend/settings_screen.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/menu/main_menu.h"
+#include "frontend/screens/settings_screen.h"
 #include "support/front_end.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "frontend/menu_graphics.h"
+#include "frontend/graphics/menu_graphics.h"
 
 #include <gtest/gtest.h>
 

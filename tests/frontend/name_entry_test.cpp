@@ -7,9 +7,9 @@
 #include <string>
 
 #include "common/frame_hook.h"
-#include "frontend/player_name.h"
-#include "frontend/settings_screen.h"
-#include "frontend/text_entry.h"
+#include "frontend/graphics/player_name.h"
+#include "frontend/screens/settings_screen.h"
+#include "frontend/screens/text_entry.h"
 #include "support/front_end.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The player's name: validation, the file beside the settings, the defaults.
-#include "frontend/player_name.h"
+#include "frontend/graphics/player_name.h"
 
 #include <gtest/gtest.h>
 

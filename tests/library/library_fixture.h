@@ -11,8 +11,8 @@
 #include <string>
 
 #include "common/formats/track_file.h"
-#include "core/game.h"
-#include "frontend/menu_graphics.h"
+#include "core/state/game.h"
+#include "frontend/graphics/menu_graphics.h"
 #include "library/tournament_tracks.h"
 #include "library/track_list.h"
 #include "service.h"

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "common/frame_hook.h"
-#include "core/startup.h"
-#include "frontend/config.h"
-#include "frontend/main_menu.h"
-#include "frontend/player_name.h"
-#include "frontend/settings_screen.h"
+#include "core/loop/startup.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/player_name.h"
+#include "frontend/menu/main_menu.h"
+#include "frontend/screens/settings_screen.h"
 #include "library/library_fixture.h"
 #include "library/tournament.h"
 #include "library/tournament_rounds.h"

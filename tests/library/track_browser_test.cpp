@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/frame_hook.h"
-#include "frontend/main_menu.h"
+#include "frontend/menu/main_menu.h"
 #include "library/library_fixture.h"
 #include "library/track_browser.h"
 #include "road/road.h"

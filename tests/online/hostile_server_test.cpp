@@ -17,11 +17,11 @@
 #include "common/formats/file_crc.h"
 #include "common/formats/leaderboard_file.h"
 #include "common/formats/update_list.h"
-#include "core/game.h"
+#include "core/state/game.h"
+#include "library/track_list.h"
 #include "online/leaderboard.h"
 #include "online/network.h"
 #include "online/update_screen.h"
-#include "library/track_list.h"
 #include "support/front_end.h"
 #include "support/hostile_answers.h"
 

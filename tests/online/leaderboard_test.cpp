@@ -7,10 +7,10 @@
 #include <string>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/main_menu.h"
-#include "frontend/menu_graphics.h"
-#include "frontend/player_name.h"
+#include "core/state/game.h"
+#include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/player_name.h"
+#include "frontend/menu/main_menu.h"
 #include "online/leaderboard.h"
 #include "online/network.h"
 #include "online/scores.h"

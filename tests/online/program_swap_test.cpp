@@ -18,7 +18,7 @@
 #include <thread>
 
 #include "common/frame_hook.h"
-#include "core/startup.h"
+#include "core/loop/startup.h"
 #include "service.h"
 #include "shelves.h"
 #include "support/front_end.h"

@@ -8,7 +8,7 @@
 #include "common/memory.h"
 #include "road/canvas.h"
 #include "road/road.h"
-#include "vehicles/vehicle.h"
+#include "vehicles/model/vehicle.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/canvas.h"
 #include "road/image.h"
 #include "support/temp_dir.h"

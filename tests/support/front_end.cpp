@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
-#include "audio/sound.h"
+#include "audio/playback/sound.h"
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "frontend/config.h"
-#include "frontend/menu_graphics.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/menu_graphics.h"
 #include "road/weather.h"
 
 std::function<void(int)> FrontEndTest::script;

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 
 class RaceFixture : public ::testing::Test {

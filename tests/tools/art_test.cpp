@@ -15,7 +15,7 @@
 #include <string>
 
 #include "../../tools/artgen/manifest.h"
-#include "frontend/menu_graphics.h"
+#include "frontend/graphics/menu_graphics.h"
 #include "road/image.h"
 #include "support/temp_dir.h"
 

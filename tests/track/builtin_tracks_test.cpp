@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 #include "road/sky.h"
 #include "support/temp_dir.h"

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "common/frame_hook.h"
-#include "core/game.h"
-#include "core/startup.h"
-#include "frontend/config.h"
-#include "frontend/main_menu.h"
-#include "frontend/player_name.h"
+#include "core/loop/startup.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/player_name.h"
+#include "frontend/menu/main_menu.h"
 #include "road/road.h"
 #include "support/front_end.h"
 #include "track/generator.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "frontend/graphics/player_name.h"
 #include "road/road.h"
 #include "road/sky.h"
-#include "frontend/player_name.h"
 #include "support/race_fixture.h"
 #include "support/temp_dir.h"
 #include "track/scenery.h"

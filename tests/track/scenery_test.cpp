@@ -5,7 +5,7 @@
 #include <string>
 
 #include "../../tools/roadview/road_view.h"
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 #include "support/temp_dir.h"
 #include "track/scenery.h"

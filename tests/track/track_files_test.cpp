@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
 #include "support/race_fixture.h"
 #include "support/temp_dir.h"

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/canvas.h"
 #include "road/image.h"
 #include "road/road.h"
 #include "support/race_fixture.h"
-#include "vehicles/catalogue.h"
-#include "vehicles/vehicle.h"
+#include "vehicles/model/vehicle.h"
+#include "vehicles/race/catalogue.h"
 
 namespace {
 

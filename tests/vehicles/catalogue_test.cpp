@@ -2,7 +2,7 @@
 
 #include "road/image.h"
 #include "support/race_fixture.h"
-#include "vehicles/catalogue.h"
+#include "vehicles/race/catalogue.h"
 
 namespace {
 

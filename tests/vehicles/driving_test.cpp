@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 
-#include "vehicles/vehicle.h"
+#include "vehicles/model/vehicle.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/road.h"
-#include "vehicles/vehicle.h"
+#include "vehicles/model/vehicle.h"
 
 namespace {
 

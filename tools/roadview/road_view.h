@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/game.h"
+#include "core/state/game.h"
 #include "road/canvas.h"
 #include "road/image.h"
 #include "road/road.h"
 #include "road/sky.h"
-#include "vehicles/vehicle.h"
+#include "vehicles/model/vehicle.h"
 
 namespace roadview {
 

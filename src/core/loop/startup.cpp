@@ -1,0 +1,154 @@
+#include "core/loop/startup.h"
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+#include <SDL/SDL_ttf.h>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "audio/playback/sound.h"
+#include "audio/screen/radio_screen.h"
+#include "core/loop/race_loop.h"
+#include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/menu_graphics.h"
+#include "frontend/menu/main_menu.h"
+#include "frontend/screens/intro.h"
+#include "library/tournament.h"
+#include "online/update_screen.h"
+#include "road/sky.h"
+#include "road/weather.h"
+#include "track/track_sector.h"
+
+namespace {
+const char* const kCaption = "Version: 3.98";
+}
+
+void Ensure_Track_Directory() {
+  DIR* dir = opendir("TRK");
+  if (dir) {
+    closedir(dir);
+    return;
+  }
+  mkdir("TRK", 0755);
+}
+
+SDL_Surface* Open_Video_Mode(int fullscreen) {
+  Uint32 flags = fullscreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_DOUBLEBUF);
+  return SDL_SetVideoMode(640, 480, 16, flags);
+}
+
+namespace {
+// Prints the game's line and SDL's reason, then ends with a failure code.
+[[noreturn]] void Fail_Start(const char* line, bool quit_sdl) {
+  std::printf("%s\n%s\n", line, SDL_GetError());
+  if (quit_sdl) SDL_Quit();
+  std::exit(1);
+}
+}  // namespace
+
+// Presents the display through SDL's software path unless the player's environment says
+// otherwise. The default OpenGL path costs several times more processor time wherever
+// OpenGL itself runs on the processor (no graphics card, a virtual X server).
+void Prefer_Software_Presentation() {
+  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+}
+
+void Start_Up() {
+  Prefer_Software_Presentation();
+  if (SDL_Init(0xFFFF) < 0) Fail_Start("VantoRello: Error initializing SDL.", false);
+  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048) < 0) Fail_Start("VantoRello: Error initializing Soundmixer.", true);
+  Load_Config();
+  screen = Open_Video_Mode(fullscreenFlag);
+  if (!screen && fullscreenFlag) screen = Open_Video_Mode(0);  // no full screen here: a window will do
+  if (!screen) Fail_Start("VantoRello: Error opening the display.", true);
+  char caption[64];
+  std::snprintf(caption, sizeof caption, "Vanto Rello - %s", kCaption);
+  SDL_WM_SetCaption(caption, caption);
+  SDL_ShowCursor(SDL_DISABLE);
+  TTF_Init();
+  if (SDL_NumJoysticks() >= 1) {
+    joystick = SDL_JoystickOpen(0);
+    SDL_JoystickEventState(SDL_ENABLE);
+    hasJoystick = 1;
+  } else {
+    joystick = nullptr;
+    hasJoystick = 0;
+  }
+  std::atexit(Shut_Down);
+  Load_Sounds();
+  Load_Fonts();
+  Load_Menu_Graphics();
+  init_weather();
+  Allocate_Track_Sectors();
+}
+
+void Shut_Down() {
+  Free_Track_Sectors();
+  if (joystick) {
+    SDL_JoystickClose(joystick);
+    joystick = nullptr;
+  }
+  Free_Menu_Graphics();
+  Free_Sounds();
+  Mix_CloseAudio();
+  Free_Fonts();
+  TTF_Quit();
+  SDL_Quit();
+}
+
+void Main_Loop() {
+  Game& game = *theGame;
+  while (!quitRequested) {
+    if (!game.tournament_active) {
+      Run_Main_Menu();
+      if (quitRequested) break;
+      if (!exhibitionMode && !game.tournament_active) Run_Radio_Screen();
+    }
+    if (game.tournament_active && !Prepare_Tournament_Round()) {
+      Clear_Race();
+      continue;
+    }
+    if (customTrack) {
+      if (game.road) Prepare_First_Frame();
+    } else if (!exhibitionMode) {
+      game.Build_Builtin_Track();
+      if (game.road) Prepare_First_Frame();
+    }
+    // A track that could not be built is not raced.
+    if (exhibitionMode) {
+      Start_Race_Sounds();
+      game.Exhibition_Loop();
+      exhibitionMode = 0;
+    } else if (game.road) {
+      Start_Race_Sounds();
+      game.Race_Loop();
+      Finish_Tournament_Round();
+    }
+    Clear_Race();
+  }
+}
+
+int Game_Main() {
+  // Every report line reaches a log file even when the game is stopped.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  Ensure_Track_Directory();
+  Start_Up();
+  delete theGame;
+  theGame = new Game();
+  Run_Intro();
+  theGame->Load_Vehicle_Sprites();
+  theGame->Load_Car_Models();
+  Offer_Update();
+  Main_Loop();
+  if (theGame->sky) theGame->sky->free_pictures();
+  if (canvasSurface) {
+    SDL_FreeSurface(canvasSurface);
+    canvasSurface = nullptr;
+  }
+  return 0;
+}
