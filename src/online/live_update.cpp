@@ -44,19 +44,6 @@ std::string Printable(const std::string& name) {
   return shown;
 }
 
-// The listed name as a request path: unreserved bytes and "/" as they are, others %XX.
-std::string Request_Path(const std::string& name) {
-  std::string path;
-  for (unsigned char c : name) {
-    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-                 c == '_' || c == '~' || c == '/';
-    char code[4];
-    std::snprintf(code, sizeof code, "%%%02X", c);
-    path += plain ? std::string(1, static_cast<char>(c)) : std::string(code);
-  }
-  return path;
-}
-
 bool Lies_Inside(const fs::path& path, const fs::path& dir) {
   auto inner = path.begin();
   for (auto part = dir.begin(); part != dir.end(); ++part, ++inner)
