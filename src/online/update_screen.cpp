@@ -134,10 +134,10 @@ const char* Update_Result_Text(int result) {
   static char text[80];
   switch (result) {
     case UPDATE_FILES_DONE: return "Update finished.";
-    case UPDATE_NO_LIST: return "Update failed: the server has no update.";
+    case UPDATE_NO_LIST: return "Update failed: no update on the server.";
     case UPDATE_EMPTY_LIST: return "Update failed: the update list is empty.";
     case UPDATE_CANCELLED: return "Update cancelled.";
-    case UPDATE_SWAP_FAILED: return "Update failed: cannot start the update script.";
+    case UPDATE_SWAP_FAILED: return "Update failed: swap script did not start.";
     case UPDATE_INCOMPLETE:
       std::snprintf(text, sizeof text, "Update failed: %d file%s not updated.", update_failures,
                     update_failures == 1 ? "" : "s");
