@@ -10,6 +10,7 @@
 #include "common/frame_hook.h"
 #include "core/state/game.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/settings_screen.h"
 #include "online/live_update.h"
 #include "online/network.h"
@@ -156,7 +157,7 @@ void Run_Update_Notice() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_UPDATE_NOTICE);
     SDL_Event event;
-    while (choice == NOTICE_OPEN && SDL_PollEvent(&event)) choice = Notice_Choice_For(event);
+    while (choice == NOTICE_OPEN && Poll_Event(&event)) choice = Notice_Choice_For(event);
     if (choice == NOTICE_OPEN) Draw_Notice(background, panel);
     Uint32 spent = SDL_GetTicks() - start;
     if (spent < 25) SDL_Delay(25 - spent);
@@ -185,7 +186,7 @@ void Run_Live_Update() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_LIVE_UPDATE);
     SDL_Event event;
-    while (open && SDL_PollEvent(&event)) open = !Ends_Update_Screen(event);
+    while (open && Poll_Event(&event)) open = !Ends_Update_Screen(event);
     Draw_Update_Screen();
     Uint32 spent = SDL_GetTicks() - start;
     if (spent < 25) SDL_Delay(25 - spent);

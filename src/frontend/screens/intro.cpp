@@ -10,6 +10,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/graphics/player_name.h"
 #include "frontend/screens/settings_screen.h"
 
@@ -158,7 +159,7 @@ void Run_Intro() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_INTRO);
     SDL_Event event;
-    while (running && SDL_PollEvent(&event)) {
+    while (running && Poll_Event(&event)) {
       if (Ends_Title_Screen(event)) running = false;
       else if (event.type == SDL_KEYDOWN && (event.key.keysym.sym == SDLK_F12 || event.key.keysym.sym == SDLK_PRINT))
         theGame->Take_Screenshot();
