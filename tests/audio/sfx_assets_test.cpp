@@ -27,38 +27,18 @@ std::vector<unsigned char> Read_All(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-uint32_t Le(const unsigned char* p, int bytes) {
-  uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
-  return v;
-}
-
+// The samples of a WAV file as SDL reads it, and their format.
 struct Wav {
-  int format = 0, channels = 0, rate = 0, bits = 0;
+  SDL_AudioSpec spec{};
   std::vector<int16_t> data;  // interleaved
 };
-
-// A minimal RIFF reader: the fmt chunk and the data chunk, nothing else.
 Wav Read_Wav(const std::string& path) {
   Wav w;
-  std::vector<unsigned char> b = Read_All(path);
-  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) || std::memcmp(b.data() + 8, "WAVE", 4)) return w;
-  size_t pos = 12;
-  while (pos + 8 <= b.size()) {
-    uint32_t size = Le(&b[pos + 4], 4);
-    const unsigned char* body = &b[pos + 8];
-    if (pos + 8 + size > b.size()) break;
-    if (!std::memcmp(&b[pos], "fmt ", 4) && size >= 16) {
-      w.format = static_cast<int>(Le(body, 2));
-      w.channels = static_cast<int>(Le(body + 2, 2));
-      w.rate = static_cast<int>(Le(body + 4, 4));
-      w.bits = static_cast<int>(Le(body + 14, 2));
-    } else if (!std::memcmp(&b[pos], "data", 4)) {
-      w.data.resize(size / 2);
-      for (size_t i = 0; i < w.data.size(); ++i) w.data[i] = static_cast<int16_t>(Le(body + 2 * i, 2));
-    }
-    pos += 8 + size + (size & 1);
-  }
+  Uint8* bytes = nullptr;
+  Uint32 length = 0;
+  if (!SDL_LoadWAV(path.c_str(), &w.spec, &bytes, &length)) return w;
+  w.data.assign(reinterpret_cast<int16_t*>(bytes), reinterpret_cast<int16_t*>(bytes) + length / 2);
+  SDL_FreeWAV(bytes);
   return w;
 }
 
@@ -156,7 +136,8 @@ TEST_F(SfxAssets, EveryFileExistsAndMusicOpensAsAStream) {
 TEST_F(SfxAssets, LoopSamplesAreSeamlessAndTheWavesStereoPcm) {
   for (const char* name : {"Engine1_onhigh.wav", "skid.wav"}) {
     Wav w = Read_Wav(Sfx_Path(name));
-    EXPECT_EQ(std::vector<int>({w.format, w.channels, w.rate, w.bits}), std::vector<int>({1, 2, 44100, 16})) << name;
+    EXPECT_EQ(std::vector<int>({w.spec.format, w.spec.channels, w.spec.freq}), std::vector<int>({AUDIO_S16LSB, 2, 44100}))
+        << name;
   }
   for (const SfxFile& f : Sfx_Files())
     if (f.kind == SfxFile::Sample && f.loops) {
