@@ -23,14 +23,26 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// One exchange; the answer's status code once the server closed, 0 on any failure.
-int Exchange(int port, const std::string& resource) {
+// A socket connected to the service from the loopback address `source`; -1 on failure.
+int Connect_From(const char* source, int port) {
   int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  bool ok = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  sockaddr_in from = {}, to = {};
+  from.sin_family = to.sin_family = AF_INET;
+  inet_pton(AF_INET, source, &from.sin_addr);
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  to.sin_port = htons(static_cast<uint16_t>(port));
+  if (fd >= 0 && (bind(fd, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0 ||
+                  connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0)) {
+    close(fd);
+    fd = -1;
+  }
+  return fd;
+}
+
+// One exchange; the answer's status code once the server closed, 0 on any failure.
+int Exchange(int port, const std::string& resource, const char* source = "127.0.0.1") {
+  int fd = Connect_From(source, port);
+  bool ok = fd >= 0;
   std::string request = "GET /VantoRello/" + resource + " HTTP/1.1\nHost: localhost\nUser-Agent: VantoRello\n\n";
   ok = ok && send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size());
   std::string answer;
@@ -46,7 +58,7 @@ int Exchange(int port, const std::string& resource) {
     if (got <= 0) break;
     answer.append(block, static_cast<size_t>(got));
   }
-  close(fd);
+  if (fd >= 0) close(fd);
   return ok && answer.compare(0, 9, "HTTP/1.1 ") == 0 ? std::atoi(answer.c_str() + 9) : 0;
 }
 
@@ -59,6 +71,7 @@ struct Running_Service {
     char pattern[] = "/tmp/vantorello-bench-XXXXXX";
     dir = mkdtemp(pattern);
     service.Open(dir);
+    service.write_limit.per_minute = 0;  // the clients all write from one address
     std::vector<Leaderboard_Row> rows;
     for (int i = 0; i < results; ++i) rows.push_back({"3Driver_" + std::to_string(i), 600000 + (i * 7919) % 1000000});
     service.store.Add_Tournaments(rows);
@@ -134,8 +147,77 @@ void BM_Twenty_Clients(benchmark::State& state) {
   }
 }
 
+// Keeps `count` connections from 127.0.0.2 open against the service until `stop`: half send a
+// POST announcing 100 MB and then one byte a second, half trickle their header a byte a
+// second; each one the service closes is opened again at once.
+void Slow_Attack(int port, int count, const std::atomic<bool>& stop, std::atomic<long>* connects) {
+  std::vector<int> sockets(count, -1);
+  std::vector<Clock::time_point> next(count, Clock::now());
+  const std::string kStarts[2] = {"POST /VantoRello/ohs.php HTTP/1.1\nHost: x\nContent-Length: 100000000\n\n",
+                                  "G"};
+  while (!stop) {
+    for (int i = 0; i < count && !stop; ++i) {
+      if (sockets[i] >= 0) {
+        pollfd wait = {sockets[i], POLLIN, 0};
+        char block[512];
+        if (poll(&wait, 1, 0) > 0 && recv(sockets[i], block, sizeof block, MSG_DONTWAIT) <= 0) {
+          close(sockets[i]);
+          sockets[i] = -1;
+        }
+      }
+      if (sockets[i] < 0) {
+        sockets[i] = Connect_From("127.0.0.2", port);
+        ++*connects;
+        if (sockets[i] >= 0) send(sockets[i], kStarts[i % 2].data(), kStarts[i % 2].size(), MSG_NOSIGNAL);
+        next[i] = Clock::now() + std::chrono::seconds(1);
+      } else if (Clock::now() >= next[i]) {
+        send(sockets[i], "x", 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+        next[i] += std::chrono::seconds(1);
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  for (int fd : sockets)
+    if (fd >= 0) close(fd);
+}
+
+// The goal: while one address holds 500 slow connections, another (127.0.0.3) downloads the
+// leaderboard 200 times, one every 60 ms (12 s, past the 10 s request deadline). Arg 0 is
+// the floor, the same downloads without the attack.
+void BM_Slow_Attack(benchmark::State& state) {
+  Running_Service running(1000);
+  const int kAttackers = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    std::atomic<bool> stop{false};
+    std::atomic<long> connects{0};
+    std::thread attacker;
+    if (kAttackers > 0) {
+      attacker = std::thread(Slow_Attack, running.port, kAttackers, std::cref(stop), &connects);
+      std::this_thread::sleep_for(std::chrono::seconds(2));
+    }
+    std::vector<double> latencies;
+    int failures = 0;
+    Clock::time_point begin = Clock::now();
+    for (int i = 0; i < 200; ++i) {
+      std::this_thread::sleep_until(begin + std::chrono::milliseconds(60 * i));
+      Clock::time_point start = Clock::now();
+      failures += Exchange(running.port, "highscore.txt", "127.0.0.3") != 200;
+      latencies.push_back(Ms_Since(start));
+    }
+    stop = true;
+    if (attacker.joinable()) attacker.join();
+    state.counters["median_ms"] = Percentile(latencies, 0.5);
+    state.counters["p99_ms"] = Percentile(latencies, 0.99);
+    state.counters["max_ms"] = Percentile(latencies, 1.0);
+    state.counters["failures"] = failures;
+    state.counters["attack_connects"] = connects.load();
+    state.counters["cut_at_deadline"] = running.service.guard.cut_count();
+  }
+}
+
 BENCHMARK_CAPTURE(BM_Sequential, highscore_of_100000, "highscore.txt", 200)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Sequential, floor_not_found, "nothing.here", 404)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Twenty_Clients)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Slow_Attack)->Arg(0)->Arg(500)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "core/loop/startup.h"
 
-int main() { return Game_Main(); }
+int main(int argc, char** argv) { return Game_Main(argc, argv); }
 
 // In a sanitizer build, sdl12-compat's SDL 2 keeps a few hundred bytes it never frees at
 // exit; only that library's leaks are ignored. Unused in a normal build.

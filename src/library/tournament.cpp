@@ -10,6 +10,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/ending.h"
 #include "frontend/screens/settings_screen.h"
 #include "library/tournament_rounds.h"
@@ -51,7 +52,7 @@ void Run_Screen(int screen_id, Draw draw) {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(screen_id);
     SDL_Event event;
-    while (running && SDL_PollEvent(&event)) {
+    while (running && Poll_Event(&event)) {
       if (Ends_Screen(event)) running = false;
       else if (event.type == SDL_KEYDOWN && (event.key.keysym.sym == SDLK_F12 || event.key.keysym.sym == SDLK_PRINT))
         theGame->Take_Screenshot();

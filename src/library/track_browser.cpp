@@ -7,7 +7,9 @@
 
 #include "common/frame_hook.h"
 #include "core/state/game.h"
+#include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/settings_screen.h"
 #include "library/track_list.h"
 
@@ -153,7 +155,10 @@ void Handle_Browser_Event(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN: Handle_Key(event.key); break;
     case SDL_JOYAXISMOTION: Handle_Axis(event.jaxis); break;
-    case SDL_JOYBUTTONDOWN: Start_Track(); break;
+    case SDL_JOYBUTTONDOWN:
+      if (event.jbutton.button == mapped.joy_cancel) browser_active = false;  // a pad's way back
+      else Start_Track();
+      break;
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT) browser_active = false;
       break;
@@ -186,7 +191,7 @@ void Run_Track_Browser() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_TRACK_BROWSER);
     SDL_Event event;
-    while (browser_active && SDL_PollEvent(&event)) Handle_Browser_Event(event);
+    while (browser_active && Poll_Event(&event)) Handle_Browser_Event(event);
     if (browser_active) Draw_Track_Browser();
     Uint32 spent = SDL_GetTicks() - start;
     if (spent < kFrameMs) SDL_Delay(kFrameMs - spent);

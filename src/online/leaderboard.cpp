@@ -10,6 +10,7 @@
 #include "common/frame_hook.h"
 #include "core/state/game.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/settings_screen.h"
 #include "online/network.h"
 
@@ -168,7 +169,7 @@ void Run_Leaderboard_Screen() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_LEADERBOARD);
     SDL_Event event;
-    while (leaderboard_active && SDL_PollEvent(&event)) Handle_Event(event);
+    while (leaderboard_active && Poll_Event(&event)) Handle_Event(event);
     Draw_Leaderboard();
     Uint32 spent = SDL_GetTicks() - start;
     if (spent < 25) SDL_Delay(25 - spent);

@@ -86,6 +86,7 @@ void init_weather() {
   scanline_surface = Make_Scanlines();
   fog_mask = Load_Sprites("GFX/fog_mask.bmp", 0);
   if (fog_mask) SDL_SetAlpha(fog_mask, SDL_SRCALPHA, 90);
+  Set_Menu_Graphics_Hooks({free_weather});
 }
 
 void free_weather() {

@@ -6,6 +6,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/settings_screen.h"
 #include "road/road.h"
 #include "track/generator.h"
@@ -227,7 +228,7 @@ void Run_Constructor() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_CONSTRUCTOR);
     SDL_Event event;
-    while (constructor_active && SDL_PollEvent(&event)) Handle_Constructor_Event(event);
+    while (constructor_active && Poll_Event(&event)) Handle_Constructor_Event(event);
     if (!constructor_active) break;
     Draw_Constructor();
     Uint32 spent = SDL_GetTicks() - start;

@@ -6,6 +6,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/settings_screen.h"
 #include "track/constructor_screen.h"
 #include "track/track_sector.h"
@@ -125,7 +126,7 @@ void Run_Track_Result() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_TRACK_RESULT);
     SDL_Event event;
-    while (result_active && SDL_PollEvent(&event)) Handle_Track_Result_Event(event);
+    while (result_active && Poll_Event(&event)) Handle_Track_Result_Event(event);
     if (!result_active) break;
     Draw_Track_Result();
     Uint32 spent = SDL_GetTicks() - start;

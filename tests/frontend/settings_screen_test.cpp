@@ -58,11 +58,11 @@ TEST_F(SettingsScreenTest, GermanWordsAndSavedChangesThroughTheScreen) {
 TEST_F(SettingsScreenTest, RowsStopAtTheirEndsAndTheLastRowLeaves) {
   script = [&](int) {
     if (frame == 1) {
-      for (int i = 0; i < 5; ++i) Push_Key(static_cast<SDLKey>(mapped.key_brake));
+      for (int i = 0; i < 6; ++i) Push_Key(static_cast<SDLKey>(mapped.key_brake));
     } else if (frame == 2) {
-      EXPECT_EQ(settings_row, 4);
-      EXPECT_STREQ(Settings_Heading(4), "Save Config");
-      EXPECT_STREQ(Settings_Value(4), "and exit");
+      EXPECT_EQ(settings_row, kSaveRow);
+      EXPECT_STREQ(Settings_Heading(kSaveRow), "Save Config");
+      EXPECT_STREQ(Settings_Value(kSaveRow), "and exit");
       Push_Key(static_cast<SDLKey>(mapped.key_select));
     }
   };

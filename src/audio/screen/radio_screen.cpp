@@ -9,6 +9,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/settings_screen.h"
 
 bool radio_active = false;
@@ -109,7 +110,7 @@ void Run_Radio_Screen() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_RADIO);
     SDL_Event event;
-    while (radio_active && SDL_PollEvent(&event)) Handle_Radio_Event(event);
+    while (radio_active && Poll_Event(&event)) Handle_Radio_Event(event);
     Draw_Radio_Screen();
     Uint32 spent = SDL_GetTicks() - start;
     if (spent < 50) SDL_Delay(50 - spent);

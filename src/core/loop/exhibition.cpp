@@ -8,6 +8,7 @@
 #include "core/session/hud.h"
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
+#include "frontend/graphics/pad.h"
 #include "road/canvas.h"
 #include "road/road.h"
 #include "road/weather.h"
@@ -31,6 +32,7 @@ const Rotation_Step kRotation[3] = {{8, 0}, {7, 13}, {3, 4}};
 // Handles one event; returns 0 when the viewer ends the visit.
 int Handle_Exhibition_Event(Game& game, const SDL_Event& event) {
   if (event.type == SDL_KEYUP && event.key.keysym.sym == SDLK_DOWN) game.input_down = 0;
+  if (event.type == SDL_JOYBUTTONDOWN) return 0;  // a pad ends the visit as Return does
   if (event.type != SDL_KEYDOWN) return 1;
   switch (event.key.keysym.sym) {
     case SDLK_UP: game.input_up = 1; break;
@@ -119,7 +121,7 @@ void Game::Exhibition_Loop() {
     const Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_EXHIBITION);
     SDL_Event event;
-    while (SDL_PollEvent(&event))
+    while (Poll_Event(&event))
       if (!Handle_Exhibition_Event(*this, event)) running = 0;
     Exhibition_Frame();
     const Uint32 spent = SDL_GetTicks() - start;

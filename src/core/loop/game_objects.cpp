@@ -12,6 +12,7 @@
 #include "road/particles.h"
 #include "road/road.h"
 #include "road/sky.h"
+#include "vehicles/race/traffic.h"
 
 namespace {
 // Registered before main runs, so at exit it runs after Shut_Down (registered later).
@@ -24,6 +25,7 @@ const int destroy_registered = std::atexit(Destroy_Game);
 
 Game::Game() {
   (void)destroy_registered;
+  Set_Traffic_Rules({[](Game& game) { game.Check_Checkpoints(); }});
   language = settings.language;
   Fill_Exhibition_Captions();
   small_font = new BitmapFont("GFX/VantoRelloFont12.png", 12, 16);

@@ -16,6 +16,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "road/canvas.h"
 #include "road/road.h"
 #include "road/sky.h"
@@ -95,7 +96,8 @@ void Button(Game& game, int button, bool down, int& keep_running) {
     if (down) game.input_up = 0;
     game.input_down = down ? 1 : 0;
   }
-  if (down && (button == mapped.joy_select || button == mapped.joy_cancel) && (game.game_over || game.race_finished))
+  // After the race any other button leaves, so a pad without a saved mapping is not stuck.
+  if (down && button != mapped.joy_accelerate && button != mapped.joy_brake && (game.game_over || game.race_finished))
     keep_running = 0;
 }
 
@@ -132,10 +134,11 @@ void Take_Held_Inputs(Game& game) {
   if (!joystick) return;
   SDL_JoystickUpdate();
   const int across = SDL_JoystickGetAxis(joystick, 0), along = SDL_JoystickGetAxis(joystick, 1);
-  if (across > kAxisDeadZone) game.input_right = 1;
-  if (across < -kAxisDeadZone) game.input_left = 1;
-  if (along > kAxisDeadZone || Button_Held(mapped.joy_brake)) game.input_down = 1;
-  if (along < -kAxisDeadZone || Button_Held(mapped.joy_accelerate)) game.input_up = 1;
+  const int pad = Pad_Directions_Held();
+  if (across > kAxisDeadZone || (pad & SDL_HAT_RIGHT)) game.input_right = 1;
+  if (across < -kAxisDeadZone || (pad & SDL_HAT_LEFT)) game.input_left = 1;
+  if (along > kAxisDeadZone || (pad & SDL_HAT_DOWN) || Button_Held(mapped.joy_brake)) game.input_down = 1;
+  if (along < -kAxisDeadZone || (pad & SDL_HAT_UP) || Button_Held(mapped.joy_accelerate)) game.input_up = 1;
 }
 
 // "SPACE", or "SPACE / RETURN" when the continue key is mapped elsewhere; the same for the
@@ -253,7 +256,7 @@ void Game::Race_Loop() {
     Call_Frame_Hook(SCREEN_RACE);
     if (flying) {
       bool ended = false;
-      while (SDL_PollEvent(&event))
+      while (Poll_Event(&event))
         if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) ended = true;
       if (frame_start - start > kFlyInMs || ended) {
         End_Fly_In(*this);
@@ -268,7 +271,7 @@ void Game::Race_Loop() {
       Wait_Out_Frame(frame_start);
       continue;
     }
-    while (SDL_PollEvent(&event))
+    while (Poll_Event(&event))
       if (!Handle_Race_Event(event)) keep_running = 0;
     Present_Race_Frame();
     Wait_Out_Frame(frame_start);

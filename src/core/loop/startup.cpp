@@ -10,13 +10,17 @@
 #include <cstdlib>
 
 #include "audio/playback/sound.h"
+#include "core/loop/options.h"
 #include "audio/screen/radio_screen.h"
 #include "core/loop/race_loop.h"
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
+#include "frontend/graphics/display_settings.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/menu/main_menu.h"
 #include "frontend/screens/intro.h"
+#include "frontend/screens/video_mode.h"
 #include "library/tournament.h"
 #include "online/update_screen.h"
 #include "road/sky.h"
@@ -36,11 +40,6 @@ void Ensure_Track_Directory() {
   mkdir("TRK", 0755);
 }
 
-SDL_Surface* Open_Video_Mode(int fullscreen) {
-  Uint32 flags = fullscreen ? SDL_FULLSCREEN : (SDL_HWSURFACE | SDL_DOUBLEBUF);
-  return SDL_SetVideoMode(640, 480, 16, flags);
-}
-
 namespace {
 // Prints the game's line and SDL's reason, then ends with a failure code.
 [[noreturn]] void Fail_Start(const char* line, bool quit_sdl) {
@@ -58,27 +57,27 @@ void Prefer_Software_Presentation() {
   setenv("SDL_RENDER_DRIVER", "software", 0);
 }
 
-void Start_Up() {
+void Start_Up(const LaunchOptions& options) {
   Prefer_Software_Presentation();
+  // Both settings files are read first: the scaling method is taken at SDL_Init.
+  Load_Config();
+  Load_Display_Settings();
+  Prepare_Presentation();
+  Prepare_Pad_Layout();
   if (SDL_Init(0xFFFF) < 0) Fail_Start("VantoRello: Error initializing SDL.", false);
   if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048) < 0) Fail_Start("VantoRello: Error initializing Soundmixer.", true);
-  Load_Config();
-  screen = Open_Video_Mode(fullscreenFlag);
-  if (!screen && fullscreenFlag) screen = Open_Video_Mode(0);  // no full screen here: a window will do
+  if (options.fullscreen >= 0) fullscreenFlag = static_cast<uint8_t>(options.fullscreen);
+  windowScaleOverride = options.scale;
+  Note_Desktop_Size();
+  screen = Open_Display(fullscreenFlag);
+  if (!screen && fullscreenFlag) screen = Open_Display(0);  // no full screen here: a window will do
   if (!screen) Fail_Start("VantoRello: Error opening the display.", true);
   char caption[64];
   std::snprintf(caption, sizeof caption, "Vanto Rello - %s", kCaption);
   SDL_WM_SetCaption(caption, caption);
   SDL_ShowCursor(SDL_DISABLE);
   TTF_Init();
-  if (SDL_NumJoysticks() >= 1) {
-    joystick = SDL_JoystickOpen(0);
-    SDL_JoystickEventState(SDL_ENABLE);
-    hasJoystick = 1;
-  } else {
-    joystick = nullptr;
-    hasJoystick = 0;
-  }
+  Open_Pad();
   std::atexit(Shut_Down);
   Load_Sounds();
   Load_Fonts();
@@ -133,11 +132,14 @@ void Main_Loop() {
   }
 }
 
-int Game_Main() {
+int Game_Main(int argc, const char* const* argv) {
   // Every report line reaches a log file even when the game is stopped.
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  LaunchOptions options;
+  int answered = Answer_Options(Parse_Options(argc, argv, &options));
+  if (answered >= 0) return answered;
   Ensure_Track_Directory();
-  Start_Up();
+  Start_Up(options);
   delete theGame;
   theGame = new Game();
   Run_Intro();

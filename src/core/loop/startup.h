@@ -1,5 +1,7 @@
 #pragma once
 #include <SDL/SDL.h>
+
+#include "core/loop/options.h"
 // Start-up, shutdown and the main loop of the program.
 
 // Creates "TRK" when it is missing.
@@ -7,13 +9,12 @@ void Ensure_Track_Directory();
 // Chooses SDL's software presentation unless SDL_FRAMEBUFFER_ACCELERATION or
 // SDL_RENDER_DRIVER are set already.
 void Prefer_Software_Presentation();
-// Initialises SDL, the mixer, the settings, the video mode and the global resources.
-void Start_Up();
+// Reads the settings, initialises SDL and the mixer, opens the display (the options override
+// the saved screen mode and window size for this run) and loads the global resources.
+void Start_Up(const LaunchOptions& options = LaunchOptions{});
 // Releases the global resources; registered with atexit by Start_Up.
 void Shut_Down();
 // Runs the main loop until the player quits.
 void Main_Loop();
-// The whole program: start-up, game object, main loop, end. Returns the exit code.
-int Game_Main();
-// Opens the 640x480x16 video mode, full screen or windowed.
-SDL_Surface* Open_Video_Mode(int fullscreen);
+// The whole program: options, start-up, game object, main loop, end. Returns the exit code.
+int Game_Main(int argc = 0, const char* const* argv = nullptr);

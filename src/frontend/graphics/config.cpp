@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/safe_file.h"
+#include "frontend/graphics/pad.h"
 
 const char* const kConfigFileName = "VantoRello.cfg";
 
@@ -84,6 +85,11 @@ void Load_Config() {
 int Save_Config() {
   settings.version = kConfigVersion;
   settings.inputs = mapped;
+  // The pad layout's own assignments are not a mapping: the file keeps saying "none saved".
+  if (padLayout && Has_Pad_Layout_Inputs(mapped)) {
+    const MappedInputs defaults = Default_Inputs();
+    for (int i = 8; i < 16; ++i) settings.inputs.*kInputFields[i] = defaults.*kInputFields[i];
+  }
   unsigned char bytes[kConfigFileSize];
   put_i32(bytes, settings.version);
   bytes[4] = settings.fullscreen;

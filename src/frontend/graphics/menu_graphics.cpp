@@ -5,7 +5,6 @@
 
 #include "common/formats/bmp_header.h"
 #include "core/state/game.h"
-#include "road/weather.h"
 
 SDL_Surface* gfx_vantorello256 = nullptr;
 SDL_Surface* gfx_intro_logo1 = nullptr;
@@ -54,6 +53,8 @@ SDL_Surface* gfx_gearplate = nullptr;
 SDL_Surface* gfx_gearball = nullptr;
 
 namespace {
+
+MenuGraphicsHooks menu_graphics_hooks;
 
 struct PictureEntry {
   SDL_Surface** slot;
@@ -203,8 +204,10 @@ void Free_Menu_Graphics() {
     SDL_FreeSurface(*kPictures[i].slot);  // null-safe
     *kPictures[i].slot = nullptr;
   }
-  free_weather();
+  if (menu_graphics_hooks.free_overlays) menu_graphics_hooks.free_overlays();
 }
+
+void Set_Menu_Graphics_Hooks(const MenuGraphicsHooks& hooks) { menu_graphics_hooks = hooks; }
 
 void Load_Fonts() {
   for (int i = 0; i < 7; ++i) {

@@ -58,8 +58,16 @@ extern TTF_Font* ttf_fonts[7];
 // Prints "[Load_Sprites] ERROR: Loading '<path>'" and returns null on failure.
 SDL_Surface* Load_Sprites(const char* path, int colour_key);
 void Load_Menu_Graphics();
-// Frees every start-up picture, then the weather overlays.
+// Frees every start-up picture, then what the hooks free with them.
 void Free_Menu_Graphics();
+
+// What the menu pictures need from the floors above: the weather, which draws with them, has
+// its overlays freed with them and fills this in when it builds its layers.
+struct MenuGraphicsHooks {
+  void (*free_overlays)() = nullptr;
+};
+// A null entry does nothing.
+void Set_Menu_Graphics_Hooks(const MenuGraphicsHooks& hooks);
 void Load_Fonts();
 void Free_Fonts();
 

@@ -5,6 +5,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/input_settings.h"
 #include "frontend/screens/settings_screen.h"
 #include "frontend/screens/video_mode.h"
@@ -205,7 +206,11 @@ void Activate_Menu_Entry() {
 
 void Handle_Menu_Event(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_KEYDOWN: Handle_Key(event.key.keysym.sym); break;
+    case SDL_KEYDOWN:
+      // A pad's Back is no way out of the game: only the keyboard's Escape quits here.
+      if (event.key.which == kPadKeyboard && event.key.keysym.sym == SDLK_ESCAPE) break;
+      Handle_Key(event.key.keysym.sym);
+      break;
     case SDL_JOYAXISMOTION: Handle_Axis(event.jaxis); break;
     case SDL_JOYBUTTONDOWN: Activate_Menu_Entry(); break;
     case SDL_QUIT: Quit(); break;
@@ -266,7 +271,7 @@ void Run_Main_Menu() {
     // Events after the one that ended the menu are left for the next screen.
     // Any event may have changed the picture or run another screen over it: draw anew then.
     SDL_Event event;
-    while (menu_active && SDL_PollEvent(&event)) {
+    while (menu_active && Poll_Event(&event)) {
       Handle_Menu_Event(event);
       drawn = false;
     }

@@ -7,6 +7,7 @@
 #include "common/frame_hook.h"
 #include "core/state/game.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/intro.h"
 #include "frontend/screens/settings_screen.h"
 
@@ -119,7 +120,7 @@ void Run_Ending() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_ENDING);
     SDL_Event event;
-    while (running && SDL_PollEvent(&event)) {
+    while (running && Poll_Event(&event)) {
       if (Ends_Title_Screen(event)) running = false;
       else if (event.type == SDL_KEYDOWN && (event.key.keysym.sym == SDLK_F12 || event.key.keysym.sym == SDLK_PRINT))
         theGame->Take_Screenshot();

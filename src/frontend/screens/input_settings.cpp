@@ -5,7 +5,9 @@
 #include "common/frame_hook.h"
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
+#include "frontend/graphics/display_settings.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/screens/settings_screen.h"
 
 int input_step = 0;
@@ -196,6 +198,9 @@ int Map_Joystick() {
   mapped.joy_vrcs_plus = controls[6];
   mapped.joy_vrcs_minus = controls[7];
   Save_Config();
+  // A mapping made in the pad layout needs that layout again at the next start.
+  display.pad_layout_mapped = padLayout;
+  Save_Display_Settings();
   return 1;
 }
 
@@ -207,7 +212,7 @@ void Run_Input_Settings() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_INPUT_SETTINGS);
     SDL_Event event;
-    while (active && SDL_PollEvent(&event))
+    while (active && Poll_Event(&event))
       if (event.type == SDL_KEYDOWN) active = Handle_Menu_Key(event.key.keysym.sym);
     if (active) Draw_Input_Menu();
     Wait_Out_Frame(start);

@@ -5,7 +5,9 @@
 #include "common/frame_hook.h"
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
+#include "frontend/graphics/display_settings.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/graphics/pad.h"
 #include "frontend/graphics/player_name.h"
 #include "frontend/screens/text_entry.h"
 #include "frontend/screens/video_mode.h"
@@ -62,10 +64,18 @@ void Enter_Player_Name() {
   if (Run_Text_Entry(entry)) Set_Player_Name(name);
 }
 
+// Auto, 1x .. 4x and round; a window takes the new size at once.
+void Next_Window_Size() {
+  display.window_size = display.window_size >= kWindowSizeMax ? kWindowAuto : display.window_size + 1;
+  windowScaleOverride = 0;
+  if (!(screen->flags & SDL_FULLSCREEN)) Switch_Video_Mode(0);
+}
+
 }  // namespace
 
 const char* Settings_Heading(int row) {
-  static const char* const headings[5] = {"Language", "Screenmode", "Filtermode", "Driver Name", "Save Config"};
+  static const char* const headings[kSaveRow + 1] = {"Language",    "Screenmode",  "Filtermode",
+                                                     "Driver Name", "Window Size", "Save Config"};
   return row >= 0 && row <= kSaveRow ? headings[row] : "";
 }
 
@@ -79,6 +89,7 @@ const char* Settings_Value(int row) {
     case 2:
       if (settings.crt_filter) return "CRT Monitor 1084";
       return german ? "Kein Filter" : "None";
+    case kWindowSizeRow: return Window_Size_Name(display.window_size);
     case kNameRow: return Player_Name();
     case kSaveRow: return "and exit";
   }
@@ -103,6 +114,7 @@ void Apply_Setting() {
       settings.crt_filter = settings.crt_filter ? 0 : 1;
       crtFilterFlag = settings.crt_filter;
       break;
+    case kWindowSizeRow: Next_Window_Size(); break;
     case kNameRow: Enter_Player_Name(); break;
     case kSaveRow: Leave(); break;
   }
@@ -128,12 +140,13 @@ void Run_Settings_Screen() {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_SETTINGS);
     SDL_Event event;
-    while (settings_active && SDL_PollEvent(&event)) Handle_Settings_Event(event);
+    while (settings_active && Poll_Event(&event)) Handle_Settings_Event(event);
     Draw_Settings_Screen();
     Uint32 spent = SDL_GetTicks() - start;
     if (spent < 50) SDL_Delay(50 - spent);
   }
   Save_Config();
+  Save_Display_Settings();
   SDL_FreeSurface(background);
   SDL_FreeSurface(plate);
   background = plate = nullptr;

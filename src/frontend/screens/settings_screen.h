@@ -1,10 +1,12 @@
 #pragma once
-// The settings screen: language, window or full screen, CRT filter; saved when it is left.
+// The settings screen: language, window or full screen, CRT filter, driver name, window
+// size; saved when it is left.
 #include <SDL/SDL.h>
 
 constexpr int kNameRow = 3;
-constexpr int kSaveRow = 4;
-extern int settings_row;       // 0 language, 1 screen mode, 2 filter, 3 name, 4 save and exit
+constexpr int kWindowSizeRow = 4;
+constexpr int kSaveRow = 5;
+extern int settings_row;  // 0 language, 1 screen mode, 2 filter, 3 name, 4 window size, 5 save and exit
 extern bool settings_active;
 
 // Runs the screen until it is left, then writes the settings file.

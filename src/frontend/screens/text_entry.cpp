@@ -5,6 +5,8 @@
 
 #include "common/frame_hook.h"
 #include "core/state/game.h"
+#include "frontend/graphics/config.h"
+#include "frontend/graphics/pad.h"
 
 namespace {
 enum Outcome { kTyping, kKept, kCancelled };
@@ -42,6 +44,12 @@ int Typed_Character(const SDL_keysym& key) {
   return 0;
 }
 
+// A pad cannot type: its select button keeps an acceptable text, any other cancels.
+Outcome Handle_Button(const Text_Entry& entry, int button) {
+  if (button == mapped.joy_select) return entry.acceptable(entry.text) ? kKept : kTyping;
+  return kCancelled;
+}
+
 int Run_Text_Entry(const Text_Entry& entry) {
   std::string before = entry.text;
   int unicode_was = SDL_EnableUNICODE(1);
@@ -50,8 +58,9 @@ int Run_Text_Entry(const Text_Entry& entry) {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_TEXT_ENTRY);
     SDL_Event event;
-    while (outcome == kTyping && SDL_PollEvent(&event))
+    while (outcome == kTyping && Poll_Event(&event))
       if (event.type == SDL_KEYDOWN) outcome = Handle_Key(entry, event.key.keysym);
+      else if (event.type == SDL_JOYBUTTONDOWN) outcome = Handle_Button(entry, event.jbutton.button);
     if (outcome != kTyping) break;
     std::string shown = std::string(entry.text) + "_";
     entry.draw(shown.c_str());

@@ -1,6 +1,6 @@
 #pragma once
 // A line of text typed on a screen of its own: allowed characters, Backspace, Return keeps,
-// Escape cancels.
+// Escape cancels; a pad's select button keeps, its other buttons cancel.
 #include <SDL/SDL.h>
 
 struct Text_Entry {

@@ -5,8 +5,15 @@
 #include "core/state/game.h"
 #include "road/road.h"
 #include "vehicles/race/catalogue.h"
+#include "vehicles/race/traffic.h"
 
 namespace {
+TrafficRules traffic_rules;
+
+void Check_Checkpoints_Of(Game& game) {
+  if (traffic_rules.check_checkpoints) traffic_rules.check_checkpoints(game);
+}
+
 struct Difficulty_Range {
   int lo, hi;
   double alo, ahi;
@@ -107,12 +114,14 @@ void Game::Dodge_Player(int i) {
   }
 }
 
+void Set_Traffic_Rules(const TrafficRules& rules) { traffic_rules = rules; }
+
 bool Game::Near_Player_Lane(int i) { return std::abs(Lateral_Of(vehicles[i]->x) - road->lateral) < 175; }
 
 void Game::Update_Traffic() {
   if (vehicles.empty()) {
     place = 1;
-    Check_Checkpoints();
+    Check_Checkpoints_Of(*this);
     return;
   }
   const int far = road->segment_length * 120 + road->position;
@@ -127,5 +136,5 @@ void Game::Update_Traffic() {
     if (road->position < v->z && v->speed > 0.0f) ++ahead;
   }
   place = 1 + ahead;
-  Check_Checkpoints();
+  Check_Checkpoints_Of(*this);
 }
