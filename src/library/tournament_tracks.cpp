@@ -13,12 +13,14 @@ const char* const kTournamentCreator = "Quindral Racing";
 
 namespace {
 
-// Rounds in the order played grow from 1000 to 2100 in length; curves and hills follow the
-// scenario (flat coast, hilly Alps). Seeds were picked for well-spread layouts.
+// Rounds in the order played (1, 3, 2, 4, ... 12) get harder by one step of curves each; the
+// last ones give up hills, and with them length. All are long: the field starts ahead of the
+// player, and a good driver needs the distance to pass ten cars. Seeds were picked among three
+// by the autopilot's driver models (tools/autopilot/search_rounds.py).
 const Track_Plan kRoundPlans[kTournamentRounds] = {
-    {1, 1000, 35, 10, 101},  {2, 1200, 40, 45, 102},  {3, 1100, 50, 15, 103},  {4, 1300, 30, 20, 104},
-    {5, 1400, 45, 30, 105},  {6, 1500, 35, 25, 106},  {7, 1600, 55, 30, 107},  {8, 1700, 40, 35, 108},
-    {9, 1800, 50, 40, 109},  {10, 1900, 45, 20, 110}, {11, 2000, 40, 15, 111}, {12, 2100, 50, 55, 112},
+    {1, 4000, 0, 95, 11},   {2, 4000, 10, 95, 13},  {3, 4000, 5, 95, 11},   {4, 4000, 15, 95, 12},
+    {5, 4000, 20, 95, 12},  {6, 4000, 25, 95, 12},  {7, 4000, 30, 80, 11},  {8, 4000, 35, 80, 12},
+    {9, 4000, 40, 70, 11},  {10, 4000, 45, 60, 11}, {11, 4000, 50, 50, 11}, {12, 4000, 55, 40, 11},
 };
 
 struct Sample_Plan {
