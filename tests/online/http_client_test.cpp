@@ -1,6 +1,7 @@
 // The HTTP client against scripted servers on 127.0.0.1.
 #include <SDL/SDL_net.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <chrono>
 #include <cstdio>
@@ -150,6 +151,36 @@ TEST_F(HttpClient, SilentServerFailsWithinTheReceiveLimit) {
     EXPECT_GE(waited, http_receive_limit_ms / 1000.0 - 0.1);
     EXPECT_LE(waited, http_receive_limit_ms / 1000.0 + 1.5);
     EXPECT_EQ(Read("out.txt"), "old");
+    Close_Network();
+  }
+}
+
+TEST_F(HttpClient, KeepAliveServerIsDoneWhenTheAnnouncedLengthArrived) {
+  struct Case {
+    const char* what;
+    std::string body;
+    size_t piece;  // bytes per send, the header included
+  };
+  const Case cases[] = {
+      {"one block", "#VantoRello\nline\n", 4096},
+      {"many blocks in small pieces", std::string(3000, 'k'), 700},
+      {"an empty body", "", 4096},
+  };
+  for (const Case& c : cases) {
+    // An ordinary HTTP/1.1 server: the answer has its length and the connection stays open.
+    Script_Server server([c](Script_Server&, int fd, const std::string&) {
+      std::string answer = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(c.body.size()) + "\r\n\r\n" + c.body;
+      for (size_t at = 0; at < answer.size(); at += c.piece) Script_Server::Send_All(fd, answer.substr(at, c.piece));
+      // Held open until the client closes its end (at most ten seconds).
+      pollfd closed = {fd, POLLIN, 0};
+      poll(&closed, 1, 10000);
+    });
+    Use(server);
+    Clock::time_point start = Clock::now();
+    EXPECT_EQ(Http_Get("highscore.txt", "out.txt"), 1) << c.what;
+    EXPECT_EQ(Read("out.txt"), c.body) << c.what;
+    EXPECT_EQ(Http_Get("ohs.php?player=3Ann&score=1", ""), 1) << c.what;
+    EXPECT_LT(Seconds_Since(start), http_receive_limit_ms / 1000.0) << c.what;
     Close_Network();
   }
 }

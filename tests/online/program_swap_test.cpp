@@ -51,9 +51,10 @@ bool Wait_For_File(const std::string& path, int seconds) {
   return false;
 }
 
-// A stand-in program that notes its name and working directory in "started.txt".
+// A stand-in program that answers --version, and otherwise notes its name and working
+// directory in "started.txt".
 std::string Stand_In(const char* which) {
-  return std::string("#!/bin/sh\necho \"") + which + " $(pwd)\" > started.txt\n";
+  return std::string("#!/bin/sh\n[ \"$1\" = --version ] && exit 0\necho \"") + which + " $(pwd)\" > started.txt\n";
 }
 
 bool Executable(const std::string& path) {
@@ -96,6 +97,35 @@ TEST(ProgramSwap, WithoutADownloadedProgramTheOldOneStartsAgain) {
   EXPECT_EQ(Read("started.txt"), "old " + dir.path() + "\n");
   EXPECT_EQ(Read(program), Stand_In("old"));
   EXPECT_NE(Read("output.txt").find("Error: cannot replace the program"), std::string::npos);
+}
+
+TEST(ProgramSwap, ANewProgramThatDoesNotAnswerIsDroppedAndTheOldOneStarts) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"damaged", Read("/bin/true").substr(0, 2000)},
+      {"refuses --version", "#!/bin/sh\nexit 1\n"},
+      {"never answers", "#!/bin/sh\nexec sleep 30\n"},
+  };
+  int saved_limit = swap_answer_limit_s;
+  swap_answer_limit_s = 1;
+  for (const Case& c : cases) {
+    ScopedTempDir dir;
+    std::string program = dir.path() + "/bin/vantorello";
+    Write(program, Stand_In("old"), true);
+    Write("VantoRello.upd", c.bytes);
+    Write("update.sh", Swap_Script(dir.path(), program, 999999999));
+    ASSERT_EQ(std::system("sh update.sh >output.txt 2>&1"), 0) << c.what;
+    EXPECT_EQ(Read("started.txt"), "old " + dir.path() + "\n") << c.what;
+    EXPECT_EQ(Read(program), Stand_In("old")) << c.what;
+    EXPECT_TRUE(Executable(program)) << c.what;
+    EXPECT_FALSE(fs::exists(program + ".new")) << c.what;
+    EXPECT_FALSE(fs::exists("VantoRello.upd")) << c.what;
+    EXPECT_NE(Read("output.txt").find("Error: the new program does not start"), std::string::npos) << c.what;
+  }
+  swap_answer_limit_s = saved_limit;
 }
 
 // The web service in a process of its own: the game's child must be forked from a process
