@@ -116,19 +116,6 @@ TEST_F(Generator, LayoutFollowsTheDrawOrderForEveryParameterMix) {
   EXPECT_EQ(output, "");  // an unknown type lays out the road and nothing else
 }
 
-TEST_F(Generator, NoRunLandsOnTheLastFiveSectors) {
-  generatorParams.length = 800, generatorParams.curves = 95, generatorParams.hills = 95;
-  for (unsigned seed = 0; seed < 40; ++seed) {
-    Generate(13, seed);
-    ASSERT_EQ(trackSectorCount, 80);
-    for (int i = 75; i < 80; ++i) {
-      EXPECT_EQ(trackSectors[i].length, 10);
-      EXPECT_EQ(trackSectors[i].curve, 0);
-      EXPECT_EQ(trackSectors[i].hill, 0);
-    }
-  }
-}
-
 TEST_F(Generator, BuiltinTrackAndScenarioOfEveryType) {
   struct Row {
     road::Colour road, grass, fog;
