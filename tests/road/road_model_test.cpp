@@ -26,6 +26,7 @@ TEST_F(RoadFixture, SetupPlacesTheCameraAndAFlyInSegmentRaisesIt) {
   EXPECT_FLOAT_EQ(camera.height, -135.0f);
   road.setup(640, 480, 250, 400);
   EXPECT_FLOAT_EQ(camera.height, -540.0f);
+  EXPECT_EQ(road.object_list(8), nullptr);  // past the eight object lists
 }
 
 TEST_F(RoadFixture, ColourDerivation) {
