@@ -2,13 +2,13 @@
 // game's loaders, has the size its screen needs and keeps the transparency rules of
 // the blits; sprites are in proportion to the road; the generator is deterministic.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -55,28 +55,19 @@ void Load_Png(const std::string& rel, Png& out) {
   ASSERT_EQ(out.img.bytes_per_pixel, 4u) << rel;
 }
 
-// Width of the opaque columns of a sprite frame.
-int Opaque_Width(const Png& p) {
-  int lo = p.w(), hi = -1;
+// Width (or height) of the opaque columns (or rows) of a sprite frame.
+int Opaque_Extent(const Png& p, bool rows) {
+  int lo = 1 << 20, hi = -1;
   for (int y = 0; y < p.h(); ++y)
     for (int x = 0; x < p.w(); ++x)
       if (p.px(x, y)[3]) {
-        lo = std::min(lo, x);
-        hi = std::max(hi, x);
+        lo = std::min(lo, rows ? y : x);
+        hi = std::max(hi, rows ? y : x);
       }
   return hi - lo + 1;
 }
-
-int Opaque_Height(const Png& p) {
-  int lo = p.h(), hi = -1;
-  for (int y = 0; y < p.h(); ++y)
-    for (int x = 0; x < p.w(); ++x)
-      if (p.px(x, y)[3]) {
-        lo = std::min(lo, y);
-        hi = std::max(hi, y);
-      }
-  return hi - lo + 1;
-}
+int Opaque_Width(const Png& p) { return Opaque_Extent(p, false); }
+int Opaque_Height(const Png& p) { return Opaque_Extent(p, true); }
 
 class SdlVideo : public testing::Test {
  protected:
@@ -87,20 +78,13 @@ class SdlVideo : public testing::Test {
   }
   static void TearDownTestSuite() { SDL_Quit(); }
 
-  // Loads a BMP the way the front end does: SDL_LoadBMP, then the screen's format.
-  static SDL_Surface* Load_Bmp(const std::string& rel, SDL_Surface** raw = nullptr) {
-    SDL_Surface* loaded = SDL_LoadBMP((kRun / rel).c_str());
-    if (!loaded) return nullptr;
-    SDL_Surface* converted = SDL_DisplayFormat(loaded);
-    if (raw)
-      *raw = loaded;
-    else
-      SDL_FreeSurface(loaded);
-    return converted;
-  }
   static SDL_Surface* screen_;
 };
 SDL_Surface* SdlVideo::screen_ = nullptr;
+
+// A BMP as the file holds it, freed when it goes out of scope.
+using Surface = std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)>;
+Surface Raw_Bmp(const std::string& rel) { return Surface(SDL_LoadBMP((kRun / rel).c_str()), SDL_FreeSurface); }
 
 uint32_t Get_Pixel(SDL_Surface* s, int x, int y) {
   const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
@@ -417,34 +401,27 @@ TEST_F(SdlVideo, BmpsLoadThroughTheFrontEndLoaderWithTheirSizes) {
 TEST_F(SdlVideo, KeyedBmpsUseBlackOnlyForTheBackground) {
   for (const auto& e : gfx::Manifest()) {
     if (e.kind != gfx::Kind::BmpKeyed) continue;
-    SDL_Surface* raw = nullptr;
-    SDL_Surface* s = Load_Bmp(e.path, &raw);
-    ASSERT_NE(s, nullptr) << e.path;
+    Surface raw = Raw_Bmp(e.path);
+    ASSERT_NE(raw, nullptr) << e.path;
+    Surface s(SDL_DisplayFormat(raw.get()), SDL_FreeSurface);  // the screen's format, as the front end converts
     ASSERT_EQ(raw->format->BytesPerPixel, 3) << e.path;
     int black_raw = 0, black_screen = 0;
-    SDL_LockSurface(raw);
-    for (int y = 0; y < raw->h; ++y)
-      for (int x = 0; x < raw->w; ++x) black_raw += Get_Pixel(raw, x, y) == 0;
-    SDL_UnlockSurface(raw);
     uint32_t key = SDL_MapRGB(s->format, 0, 0, 0);
-    SDL_LockSurface(s);
-    for (int y = 0; y < s->h; ++y)
-      for (int x = 0; x < s->w; ++x) black_screen += Get_Pixel(s, x, y) == key;
-    SDL_UnlockSurface(s);
+    for (int y = 0; y < raw->h; ++y)
+      for (int x = 0; x < raw->w; ++x) {
+        black_raw += Get_Pixel(raw.get(), x, y) == 0;
+        black_screen += Get_Pixel(s.get(), x, y) == key;
+      }
     EXPECT_EQ(black_raw, black_screen) << e.path;
     EXPECT_LT(black_raw, raw->w * raw->h) << e.path;
-    SDL_FreeSurface(raw);
-    SDL_FreeSurface(s);
   }
 }
 
 TEST_F(SdlVideo, ScreenPiecesFitWhereTheScreensPutThem) {
   auto size = [](const std::string& rel) {
-    SDL_Surface* s = Load_Bmp("GFX/" + rel + ".bmp");
+    Surface s = Raw_Bmp("GFX/" + rel + ".bmp");
     EXPECT_NE(s, nullptr) << rel;
-    std::pair<int, int> wh = s ? std::pair{s->w, s->h} : std::pair{0, 0};
-    if (s) SDL_FreeSurface(s);
-    return wh;
+    return s ? std::pair{s->w, s->h} : std::pair{0, 0};
   };
   // Grid pictures at x 16/228/448, y 99..399, inside frames at x 0/210/420, y 80..380.
   for (const char* n : {"icon_license", "icon_live_update", "icon_leader", "diff_easy", "diff_expert", "select_world2",
@@ -461,26 +438,24 @@ TEST_F(SdlVideo, ScreenPiecesFitWhereTheScreensPutThem) {
   // grid picture, and the car pictures stay inside their frames.
   for (const char* n : {"icon_license", "diff_easy", "select_world2", "icon_sc_palms", "select_start2", "select_cls",
                         "select_kawa", "select_r190"}) {
-    SDL_Surface* raw = nullptr;
-    SDL_Surface* s = Load_Bmp(std::string("GFX/") + n + ".bmp", &raw);
-    ASSERT_NE(s, nullptr) << n;
+    Surface raw = Raw_Bmp(std::string("GFX/") + n + ".bmp");
+    ASSERT_NE(raw, nullptr) << n;
     for (int y = 0; y < 104 - 99; ++y)
       for (int x = 0; x < raw->w; ++x) {
         Uint8 r, g, b;
-        SDL_GetRGB(Get_Pixel(raw, x, y), raw->format, &r, &g, &b);
+        SDL_GetRGB(Get_Pixel(raw.get(), x, y), raw->format, &r, &g, &b);
         ASSERT_GE(std::min({r, g, b}), 180) << n << " at " << x << ", " << y;
       }
     if (std::string(n).rfind("select_", 0) == 0 && std::string(n) != "select_world2" &&
         std::string(n) != "select_start2") {
-      const uint32_t frame = Get_Pixel(raw, 0, raw->h - 1);
+      const uint32_t frame = Get_Pixel(raw.get(), 0, raw->h - 1);
       for (int y = 12; y < raw->h; ++y) {
-        EXPECT_EQ(Get_Pixel(raw, 0, y), frame) << n << " left edge, row " << y;
-        EXPECT_EQ(Get_Pixel(raw, raw->w - 1, y), frame) << n << " right edge, row " << y;
+        EXPECT_EQ(Get_Pixel(raw.get(), 0, y), frame) << n << " left edge, row " << y;
+        EXPECT_EQ(Get_Pixel(raw.get(), raw->w - 1, y), frame) << n << " right edge, row " << y;
       }
-      for (int x = 0; x < raw->w; ++x) EXPECT_EQ(Get_Pixel(raw, x, raw->h - 1), frame) << n << " bottom, column " << x;
+      for (int x = 0; x < raw->w; ++x)
+        EXPECT_EQ(Get_Pixel(raw.get(), x, raw->h - 1), frame) << n << " bottom, column " << x;
     }
-    SDL_FreeSurface(raw);
-    SDL_FreeSurface(s);
   }
   // The singer's portrait at (470, 140) stays inside the radio's front (x 30..610, y 90..380).
   auto [gw0, gh0] = size("Artist_Girl");
@@ -536,10 +511,9 @@ TEST_F(SdlVideo, ScreenPiecesFitWhereTheScreensPutThem) {
 // The ending copies glyph k from x = 16 k - 1: each glyph keeps off the first and last
 // column of its cell, so that the copy takes all of it and nothing of its neighbour.
 TEST_F(SdlVideo, ScrollFontGlyphsKeepClearOfTheirCellEdges) {
-  SDL_Surface* raw = nullptr;
-  SDL_Surface* s = Load_Bmp("GFX/scrollfont.bmp", &raw);
-  ASSERT_NE(s, nullptr);
-  SDL_LockSurface(raw);
+  Surface font = Raw_Bmp("GFX/scrollfont.bmp");
+  ASSERT_NE(font, nullptr);
+  SDL_Surface* raw = font.get();
   const std::string& order = gfx::Scroll_Font_Order();
   for (size_t k = 0; k < order.size(); ++k) {
     int ink = 0;
@@ -552,33 +526,17 @@ TEST_F(SdlVideo, ScrollFontGlyphsKeepClearOfTheirCellEdges) {
       EXPECT_GT(ink, 0) << "glyph " << k;
     }
   }
-  SDL_UnlockSurface(raw);
-  SDL_FreeSurface(raw);
-  SDL_FreeSurface(s);
 }
 
 // Cursor frames are see-through inside; the gear ball is round.
 TEST_F(SdlVideo, KeyedPicturesAreClearWhereTheyFrame) {
-  for (const char* n : {"Selector", "Selector2"}) {
-    SDL_Surface* raw = nullptr;
-    SDL_Surface* s = Load_Bmp(std::string("GFX/") + n + ".bmp", &raw);
-    ASSERT_NE(s, nullptr);
-    SDL_LockSurface(raw);
-    EXPECT_EQ(Get_Pixel(raw, raw->w / 2, raw->h / 2), 0u) << n;
-    EXPECT_NE(Get_Pixel(raw, raw->w / 2, 3), 0u) << n;
-    SDL_UnlockSurface(raw);
-    SDL_FreeSurface(raw);
-    SDL_FreeSurface(s);
+  for (const char* n : {"Selector", "Selector2", "gearball"}) {
+    Surface raw = Raw_Bmp(std::string("GFX/") + n + ".bmp");
+    ASSERT_NE(raw, nullptr) << n;
+    const bool ball = n[0] == 'g';
+    EXPECT_EQ(Get_Pixel(raw.get(), raw->w / 2, raw->h / 2) == 0, !ball) << n;
+    EXPECT_EQ(Get_Pixel(raw.get(), ball ? 0 : raw->w / 2, ball ? 0 : 3) == 0, ball) << n;
   }
-  SDL_Surface* raw = nullptr;
-  SDL_Surface* s = Load_Bmp("GFX/gearball.bmp", &raw);
-  ASSERT_NE(s, nullptr);
-  SDL_LockSurface(raw);
-  EXPECT_EQ(Get_Pixel(raw, 0, 0), 0u);
-  EXPECT_NE(Get_Pixel(raw, raw->w / 2, raw->h / 2), 0u);
-  SDL_UnlockSurface(raw);
-  SDL_FreeSurface(raw);
-  SDL_FreeSurface(s);
 }
 
 TEST(ArtFonts, OpenAtTheirSizesAndRenderUmlauts) {
@@ -603,16 +561,8 @@ TEST(ArtFonts, OpenAtTheirSizesAndRenderUmlauts) {
   SDL_Quit();
 }
 
-fs::path Generator() {
-  char buf[4096];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return {};
-  buf[n] = 0;
-  return fs::path(buf).parent_path() / "tools" / "artgen" / "vr_artgen";
-}
-
 TEST(ArtGenerator, WritesTheSameBytesEveryRun) {
-  fs::path gen = Generator();
+  fs::path gen = fs::read_symlink("/proc/self/exe").parent_path() / "tools" / "artgen" / "vr_artgen";
   if (!fs::exists(gen)) GTEST_SKIP() << "no generator at " << gen;
   ScopedTempDir dir;
   for (const char* run : {"a", "b"}) {
