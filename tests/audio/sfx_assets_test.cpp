@@ -10,22 +10,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "audio/sfx_files.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 constexpr int kRate = 44100;
-
-std::vector<unsigned char> Read_All(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The samples of a WAV file as SDL reads it, and their format.
 struct Wav {
@@ -117,7 +111,7 @@ TEST_F(SfxAssets, EveryFileExistsAndMusicOpensAsAStream) {
       EXPECT_NE(music, nullptr) << f.name << ": " << Mix_GetError();
       if (music) Mix_FreeMusic(music);
     }
-    std::vector<unsigned char> head = Read_All(path);
+    std::string head = Read_File(path);
     head.resize(std::min<size_t>(head.size(), 64));
     bool wav = std::string(f.name).size() > 4 && std::string(f.name).substr(std::strlen(f.name) - 4) == ".wav";
     if (wav) {
@@ -249,10 +243,10 @@ TEST(SfxGenerator, WritesTheSameBytesEveryRun) {
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   }
   for (const char* n : names) {
-    std::vector<unsigned char> a = Read_All(dir.path() + "/a/" + n);
+    std::string a = Read_File(dir.path() + "/a/" + n);
     ASSERT_FALSE(a.empty()) << n;
-    EXPECT_TRUE(a == Read_All(dir.path() + "/b/" + n)) << n << " differs between runs";
-    EXPECT_TRUE(a == Read_All(Sfx_Path(n))) << n << " differs from the generated tree";
+    EXPECT_TRUE(a == Read_File(dir.path() + "/b/" + n)) << n << " differs between runs";
+    EXPECT_TRUE(a == Read_File(Sfx_Path(n))) << n << " differs from the generated tree";
   }
   // An unknown name is refused rather than silently skipped.
   std::string bad = exe.string() + " --only nosuch.ogg " + dir.path() + "/c 2> /dev/null";

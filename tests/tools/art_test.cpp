@@ -11,12 +11,12 @@
 #include <memory>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "../../tools/artgen/manifest.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "road/image.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -24,13 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kRun = VR_TEST_RUN_DIR;
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::map<std::string, gfx::Entry> Manifest_By_Path() {
   std::map<std::string, gfx::Entry> m;
@@ -126,7 +119,7 @@ TEST(ArtManifest, CoversEveryPicturePathTheGameAsksFor) {
     if (!f.is_regular_file()) continue;
     std::string ext = f.path().extension().string();
     if (ext != ".cpp" && ext != ".h") continue;
-    std::string text = Read(f.path());
+    std::string text = Read_File(f.path());
     for (std::sregex_iterator it(text.begin(), text.end(), literal), end; it != end; ++it) {
       ++seen;
       EXPECT_TRUE(m.count((*it)[1].str())) << (*it)[1].str() << " in " << f.path();
@@ -374,7 +367,7 @@ TEST(ArtPng, AnimationFramesDiffer) {
     std::string base = std::string("GFX/") + stem;
     for (auto [a, b] : {std::pair{"_0_0_0", "_0_0_1"}, {"_0_-2_0", "_0_-2_1"}, {"_0_0_0", "_-2_0"},
                         {"_0_0_0", "_-1_0"}})
-      EXPECT_NE(Read(kRun / (base + a + ".png")), Read(kRun / (base + b + ".png"))) << stem << a << b;
+      EXPECT_NE(Read_File(kRun / (base + a + ".png")), Read_File(kRun / (base + b + ".png"))) << stem << a << b;
   }
 }
 
@@ -571,7 +564,7 @@ TEST(ArtGenerator, WritesTheSameBytesEveryRun) {
   }
   size_t compared = 0;
   for (const auto& e : gfx::Manifest()) {
-    std::string a = Read(fs::path(dir.path()) / "a" / e.path), b = Read(fs::path(dir.path()) / "b" / e.path);
+    std::string a = Read_File(fs::path(dir.path()) / "a" / e.path), b = Read_File(fs::path(dir.path()) / "b" / e.path);
     ASSERT_FALSE(a.empty()) << e.path;
     EXPECT_TRUE(a == b) << e.path;
     ++compared;
