@@ -46,11 +46,13 @@ int viewWidth = 160;
 
 }  // namespace
 
-extern "C" std::time_t __real_time(std::time_t* out);
-extern "C" std::time_t __wrap_time(std::time_t* out) {
+extern "C" {
+std::time_t __real_time(std::time_t* out);  // libc's, past the wrap
+std::time_t __wrap_time(std::time_t* out) {
   if (raceSeed == 0) return __real_time(out);
   if (out) *out = raceSeed;
   return raceSeed;
+}
 }
 
 namespace {
