@@ -33,3 +33,10 @@ configure_file(${CMAKE_SOURCE_DIR}/server/vantorello-service.service.in
 install(FILES ${CMAKE_BINARY_DIR}/dist/vantorello-service.service DESTINATION ${VR_SYSTEMD_UNIT_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/server/vantorello-service.default DESTINATION ${VR_INSTALL_DEFAULTSDIR}
         RENAME vantorello-service)
+
+# The install test installs into a temporary DESTDIR and plays the installed game under Xvfb.
+if(VR_BUILD_TESTS AND VR_BUILD_ASSETS AND NOT VR_SANITIZE)
+  add_test(NAME Install.PlaysTheInstalledGameAndTakesALiveUpdate
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/install/install_test.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(Install.PlaysTheInstalledGameAndTakesALiveUpdate PROPERTIES TIMEOUT 600)
+endif()

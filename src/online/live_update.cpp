@@ -7,6 +7,7 @@
 
 #include "common/formats/file_crc.h"
 #include "common/formats/update_list.h"
+#include "common/game_folders.h"
 #include "common/safe_file.h"
 #include "frontend/graphics/player_name.h"
 #include "online/network.h"
@@ -25,6 +26,7 @@ bool update_finished = false;
 int update_result = 0;
 bool update_cancel_requested = false;
 int update_failures = 0;
+bool update_program_left = false;
 const char* update_step = "";
 std::string update_file;
 
@@ -123,6 +125,12 @@ int Update_Program(uint32_t listed_crc) {
     return UPDATE_INCOMPLETE;
   }
   if (File_Crc(program.c_str()) == listed_crc) return UPDATE_FILES_DONE;
+  if (Game_Folders().installed) {
+    // An installed program belongs to the system's packages, which bring its updates.
+    std::printf("Program updates come with the system's packages: the listed program is not downloaded.\n");
+    update_program_left = true;
+    return UPDATE_FILES_DONE;
+  }
   if (!Step("Updating", kProgramListName)) return UPDATE_CANCELLED;
   Send_Update_Log();
   if (!Prepare_Program_Update(listed_crc)) return UPDATE_INCOMPLETE;
@@ -138,7 +146,7 @@ int Update_Program(uint32_t listed_crc) {
 int Update_One_File(const std::string& name, uint32_t crc) {
   if (!Update_Target_Allowed(name)) return UPDATE_INCOMPLETE;
   if (!Step("Checking", name)) return UPDATE_CANCELLED;
-  uint32_t local = File_Crc(name.c_str());
+  uint32_t local = File_Crc(Data_Path(name.c_str()).c_str());
   if (local != 0 && local == crc) return UPDATE_FILES_DONE;
   if (!Step("Updating", name)) return UPDATE_CANCELLED;
   return Download_Update_File(name, crc) ? UPDATE_FILES_DONE : UPDATE_INCOMPLETE;
@@ -221,6 +229,7 @@ void Drop_Program_Update() {
 
 int Update_Files() {
   update_cancel_requested = false;
+  update_program_left = false;
   update_failures = 0;
   if (!Http_Get(kUpdateListRequest, kUpdateListFile))
     return http_last_connected ? UPDATE_NO_LIST : UPDATE_NO_CONNECTION;
@@ -254,5 +263,6 @@ int Update_Files() {
   if (listed == 0) return UPDATE_EMPTY_LIST;
   if (update_failures > 0) return UPDATE_INCOMPLETE;
   Note_Installed_Version(release);
+  if (!release.empty()) Settle_Player_Copies(release, kGameVersion);
   return UPDATE_FILES_DONE;
 }

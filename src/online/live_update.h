@@ -18,6 +18,9 @@ extern int update_result;
 extern bool update_cancel_requested;
 // Listed files that could not be brought up to date in the last update.
 extern int update_failures;
+// The last update listed a new program that was left alone: an installed game's program
+// comes with the system's packages.
+extern bool update_program_left;
 // What the update shows now: "Checking" or "Updating" and the file's name.
 extern const char* update_step;
 extern std::string update_file;

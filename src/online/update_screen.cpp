@@ -90,6 +90,10 @@ void Draw_Update_Screen() {
   SDL_FillRect(screen, nullptr, 0);
   Draw_Text(0, 0, version, 0, 0);
   Draw_Text(0, 50, status, 0, 0);
+  if (update_program_left) {
+    Draw_Text(0, 300, "Program updates come with", 0, 0);
+    Draw_Text(0, 340, "the system's packages.", 0, 0);
+  }
   Draw_Text(0, 400, Update_Result_Text(update_result), 0, 0);
   SDL_Flip(screen);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <random>
 
+#include "common/game_folders.h"
 #include "common/safe_file.h"
 
 const char* const kPlayerNameFile = "VantoRello.name";
@@ -20,7 +21,7 @@ void Use(const char* name) {
 
 // The first line of the name file without its line end; false when there is none.
 bool Read_Name_File(char* out, size_t size) {
-  FILE* file = std::fopen(kPlayerNameFile, "rb");
+  FILE* file = std::fopen(Config_Path(kPlayerNameFile).c_str(), "rb");
   if (!file) return false;
   bool ok = std::fgets(out, static_cast<int>(size), file) != nullptr;
   std::fclose(file);
@@ -76,7 +77,7 @@ int Set_Player_Name(const char* name) {
   Use(name);
   char text[kPlayerNameMax + 2];
   int size = std::snprintf(text, sizeof text, "%s\n", name);
-  return Write_File_Atomic(kPlayerNameFile, text, static_cast<size_t>(size));
+  return Write_File_Atomic(Config_Path(kPlayerNameFile).c_str(), text, static_cast<size_t>(size));
 }
 
 void Reload_Player_Name() { loaded = false; }
