@@ -9,6 +9,7 @@
 #include <string>
 
 #include "client_address.h"
+#include "postgres_store.h"
 #include "seed.h"
 #include "service.h"
 #include "shelves.h"
@@ -20,8 +21,12 @@ const char kUsage[] =
     "       vantorello-service DATA_DIR --publish-track FILE.TRK...     validate and publish tracks\n"
     "       vantorello-service DATA_DIR --publish-release DIR VERSION   publish DIR as the release\n"
     "       vantorello-service DATA_DIR --seed RUN_DIR                  sample tracks and results\n"
+    "       vantorello-service DATA_DIR --import-sqlite FILE --database postgresql://...\n"
+    "                                   copy an SQLite store into an empty PostgreSQL database\n"
     "\n"
     "Serving options:\n"
+    "  --database sqlite:PATH | postgresql://...  where results are kept (DATA_DIR/service.db);\n"
+    "                               a libpq URI lets several instances share one database\n"
     "  --host ADDRESS               IPv4 address to listen on (127.0.0.1)\n"
     "  --port N                     port 1..65535 (8780)\n"
     "  --connections-per-address N  open connections one address may hold (16); behind a reverse\n"
@@ -32,6 +37,7 @@ const char kUsage[] =
     "                               minute, then 429 (30; 0 switches the limit off)\n"
     "  --keep-round-days N          days round results are kept (2, at least 1)\n"
     "  --keep-update-log N          update log entries kept, the newest (10000)\n"
+    "  The write limit is counted in each instance; everything else shared is in the database.\n"
     "\n"
     "What is kept: one tournament result per player (name with platform digit), the best;\n"
     "round results for --keep-round-days days (they check tournament totals); the newest\n"
@@ -75,15 +81,17 @@ int Read_Option_Number(const char* text, long lo, long hi, long* value) {
   return *value >= lo && *value <= hi;
 }
 
-// Reads the serving options into `service`, `host` and `port`; prints what is wrong and
-// returns 0 on a bad one.
-int Read_Serving_Options(int argc, char** argv, Service& service, std::string* host, int* port) {
-  for (int i = 2; i < argc; i += 2) {  // every option takes one value
+// Reads the serving options from argv[first] on into `service`, `host`, `port` and
+// `database`; prints what is wrong and returns 0 on a bad one.
+int Read_Serving_Options(int argc, char** argv, int first, Service& service, std::string* host, int* port,
+                         std::string* database) {
+  for (int i = first; i < argc; i += 2) {  // every option takes one value
     std::string option = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     long number = 0;
     int ok = value != nullptr;
     if (option == "--host") ok = ok && (*host = value, true);
+    else if (option == "--database") ok = ok && (*database = value, true);
     else if (option == "--port") ok = ok && Read_Option_Number(value, 1, 65535, &number) && (*port = number, true);
     else if (option == "--connections-per-address")
       ok = ok && Read_Option_Number(value, 1, 100000, &number) && (service.limits.connections_per_address = number, true);
@@ -122,11 +130,19 @@ int main(int argc, char** argv) {
   }
   Service service;
   std::string command = argc > 2 ? argv[2] : "";
-  std::string host = "127.0.0.1";
+  std::string host = "127.0.0.1", database;
   int port = 8780;
+  if (command == "--import-sqlite") {
+    if (argc < 4 || !Read_Serving_Options(argc, argv, 4, service, &host, &port, &database)) return 2;
+    if (database.compare(0, 10, "postgresql") != 0 && database.compare(0, 8, "postgres") != 0) {
+      std::fputs("--import-sqlite needs --database postgresql://...\n", stderr);
+      return 2;
+    }
+    return Import_Sqlite_Store(argv[3], database) ? 0 : 1;
+  }
   bool serving = command != "--publish-track" && command != "--publish-release" && command != "--seed";
-  if (serving && !Read_Serving_Options(argc, argv, service, &host, &port)) return 2;
-  if (!service.Open(argv[1])) {
+  if (serving && !Read_Serving_Options(argc, argv, 2, service, &host, &port, &database)) return 2;
+  if (!service.Open(argv[1], database)) {
     std::printf("Cannot open the data directory %s\n", argv[1]);
     return 1;
   }

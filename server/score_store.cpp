@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "postgres_store.h"
 #include "sqlite_store.h"
 
 namespace {
@@ -18,13 +19,24 @@ int Score_Store::Open(const std::string& path) {
   return backend_ != nullptr;
 }
 
+int Score_Store::Open_Database(const std::string& database) {
+  if (database.compare(0, 7, "sqlite:") == 0) return Open(database.substr(7));
+  if (database.compare(0, 13, "postgresql://") == 0 || database.compare(0, 11, "postgres://") == 0) {
+    backend_ = Open_Postgres_Store(database);
+    return backend_ != nullptr;
+  }
+  return 0;
+}
+
+int Score_Store::Failure() const { return backend_ && !backend_->Available() ? STORE_UNAVAILABLE : STORE_FAILED; }
+
 void Score_Store::Use(std::unique_ptr<Store_Backend> backend) { backend_ = std::move(backend); }
 
 int Score_Store::Submit_Round(const std::string& player, int round, int score) {
   Round_Bounds limits = bounds.Of(round);
   if (limits.known && (score < limits.fastest || score > limits.slowest)) return STORE_REFUSED;
   int64_t now = clock();
-  if (!backend_ || !backend_->Add_Round(player, round, score, now)) return STORE_FAILED;
+  if (!backend_ || !backend_->Add_Round(player, round, score, now)) return Failure();
   backend_->Trim(now - retention.round_days * kDay, retention.update_log_entries);
   return STORE_KEPT;
 }
@@ -45,20 +57,30 @@ int Score_Store::Submit_Tournament(const std::string& player, int score) {
   if (!backend_) return STORE_FAILED;
   int64_t now = clock();
   int64_t rounds = backend_->Best_Rounds_Sum(player, now - kDay);
-  if (rounds < 0) return STORE_FAILED;
+  if (rounds < 0) return Failure();
   if (score < rounds) return STORE_REFUSED;
-  return backend_->Keep_Best_Tournament(player, score, now) ? STORE_KEPT : STORE_FAILED;
+  return backend_->Keep_Best_Tournament(player, score, now) ? STORE_KEPT : Failure();
 }
 
 int Score_Store::Log_Update(const std::string& player, const std::string& os) {
   int64_t now = clock();
-  if (!backend_ || !backend_->Add_Update_Log(player, os, now)) return STORE_FAILED;
+  if (!backend_ || !backend_->Add_Update_Log(player, os, now)) return Failure();
   backend_->Trim(now - retention.round_days * kDay, retention.update_log_entries);
   return STORE_KEPT;
 }
 
+int Score_Store::Best_Tournaments(int limit, std::vector<Leaderboard_Row>* rows) {
+  return backend_ && backend_->Best_Tournaments(limit, rows) ? STORE_KEPT : Failure();
+}
+
+int Score_Store::Latest_Tournaments(int limit, std::vector<Leaderboard_Row>* rows) {
+  return backend_ && backend_->Latest_Tournaments(limit, rows) ? STORE_KEPT : Failure();
+}
+
 std::vector<Leaderboard_Row> Score_Store::Best_Tournaments(int limit) {
-  return backend_ ? backend_->Best_Tournaments(limit) : std::vector<Leaderboard_Row>();
+  std::vector<Leaderboard_Row> rows;
+  if (Best_Tournaments(limit, &rows) != STORE_KEPT) rows.clear();
+  return rows;
 }
 
 int Score_Store::Add_Tournaments(const std::vector<Leaderboard_Row>& rows) {

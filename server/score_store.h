@@ -17,6 +17,7 @@ enum Store_Answer {
   STORE_KEPT = 0,     // accepted (a tournament result slower than the player's best leaves the best)
   STORE_REFUSED = 1,  // breaks a rule: the request is answered 400
   STORE_FAILED = 2,   // the database failed
+  STORE_UNAVAILABLE = 3,  // the database cannot be reached now: the request is answered 503
 };
 
 // How long what nobody reads is kept.
@@ -34,6 +35,8 @@ class Score_Store {
 
   // Opens the SQLite database at `path`; 1 on success.
   int Open(const std::string& path);
+  // Opens "sqlite:PATH" or a PostgreSQL URI ("postgresql://..." or "postgres://...").
+  int Open_Database(const std::string& database);
   // Uses an opened backend.
   void Use(std::unique_ptr<Store_Backend> backend);
   // Where the published tournament tracks are, for the bounds of round times.
@@ -43,7 +46,11 @@ class Score_Store {
   int Submit_Tournament(const std::string& player, int score);
   int Log_Update(const std::string& player, const std::string& os);
 
-  // Up to `limit` players' best results, fastest first.
+  // Up to `limit` players' best results, fastest first; the latest kept results first. A
+  // failure answers STORE_FAILED or STORE_UNAVAILABLE.
+  int Best_Tournaments(int limit, std::vector<Leaderboard_Row>* rows);
+  int Latest_Tournaments(int limit, std::vector<Leaderboard_Row>* rows);
+  // The same, empty on failure.
   std::vector<Leaderboard_Row> Best_Tournaments(int limit);
   // Many results at once, each kept as the player's best (seeding, benchmarks); 1 on success.
   int Add_Tournaments(const std::vector<Leaderboard_Row>& rows);
@@ -55,5 +62,7 @@ class Score_Store {
   std::function<int64_t()> clock;
 
  private:
+  int Failure() const;
+
   std::unique_ptr<Store_Backend> backend_;
 };

@@ -1,12 +1,15 @@
 #pragma once
 // The game's web service: everything below "/VantoRello/" that the game requests, served
-// from one data directory (database, published tracks, published release).
+// from one data directory (published tracks and release, the SQLite database unless another
+// is named), and the leaderboard page for browsers at "/".
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "connection_guard.h"
+#include "course_picture.h"
 #include "score_store.h"
 #include "write_limit.h"
 
@@ -21,6 +24,9 @@ struct Service_Answer {
   int file = -1;  // when not -1 the body is this open file of `file_size` bytes, sent from it
   uint64_t file_size = 0;
   int retry_after = 0;  // seconds, for 429
+  std::string etag = {};  // when set, a request naming it in If-None-Match is answered 304
+  const char* cache_control = nullptr;
+  bool page = false;    // sent with the page's Content-Security-Policy
 };
 
 // What one client may take of the service.
@@ -38,8 +44,10 @@ class Service {
   Service();
   ~Service();
 
-  // Opens (creating when needed) the data directory and its database; 1 on success.
-  int Open(const std::string& data_dir);
+  // Opens (creating when needed) the data directory and its database: `database` is
+  // "sqlite:PATH", a PostgreSQL URI, or "" for the SQLite file in the data directory.
+  // 1 on success.
+  int Open(const std::string& data_dir, const std::string& database = "");
   // Answers a GET of `path` (decoded, below "/VantoRello/") with its decoded query values.
   // A file answer's descriptor belongs to the caller.
   Service_Answer Answer(const std::string& path, const Query& query);
@@ -55,9 +63,13 @@ class Service {
   Write_Limit write_limit;  // per client address; its per_minute 0 switches it off
   Connection_Guard guard;
   std::string data_dir;
+  Course_Pictures course_pictures;
+  std::atomic<long> course_pictures_served{0};
 
  private:
   Service_Answer Answer_Script(const std::string& path, const Query& query);
+  Service_Answer Answer_Page();
+  Service_Answer Answer_Course(const std::string& file);
 
   MHD_Daemon* daemon_ = nullptr;
 };

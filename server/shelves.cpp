@@ -148,7 +148,7 @@ int Publish_Track(const std::string& data_dir, const std::string& file) {
   return 1;
 }
 
-std::string Build_Cloud_List(const std::string& data_dir) {
+std::vector<Published_Track> Published_Tracks(const std::string& data_dir) {
   std::vector<std::string> names;
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(data_dir) / "tracks", error)) {
@@ -157,13 +157,26 @@ std::string Build_Cloud_List(const std::string& data_dir) {
       names.push_back(name);
   }
   std::sort(names.begin(), names.end());
-  std::string list;
+  std::vector<Published_Track> tracks;
   for (const std::string& name : names) {
-    TrackHeader header;
-    std::string path = (fs::path(data_dir) / "tracks" / name).string();
-    if (Scan_Track_Header(path.c_str(), &header) != TRACK_OK) continue;
-    list += Cloud_List_Line(name.c_str(), header.track_type, header.sector_count, header.creator, header.tournament);
+    Published_Track track;
+    track.file = name;
+    if (Scan_Track_Header(Published_Track_Path(data_dir, name).c_str(), &track.header) == TRACK_OK)
+      tracks.push_back(track);
   }
+  return tracks;
+}
+
+std::string Published_Track_Path(const std::string& data_dir, const std::string& name) {
+  if (!Is_Safe_Track_File_Name(name.c_str()) || !Has_Track_Extension(name)) return "";
+  return (fs::path(data_dir) / "tracks" / name).string();
+}
+
+std::string Build_Cloud_List(const std::string& data_dir) {
+  std::string list;
+  for (const Published_Track& track : Published_Tracks(data_dir))
+    list += Cloud_List_Line(track.file.c_str(), track.header.track_type, track.header.sector_count,
+                            track.header.creator, track.header.tournament);
   return list;
 }
 

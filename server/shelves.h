@@ -5,6 +5,9 @@
 // one rename when a new release is published.
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "common/formats/track_file.h"
 
 // A published file opened for serving: the answer is sent from the descriptor.
 struct Served_File {
@@ -15,6 +18,14 @@ struct Served_File {
 // Validates a track file with the shared reader and copies it into `data_dir`/tracks under
 // its own name (which must be a safe ".TRK" name). 1 on success, else prints why.
 int Publish_Track(const std::string& data_dir, const std::string& file);
+// Every valid track in `data_dir`/tracks with its header, by file name.
+struct Published_Track {
+  std::string file;
+  TrackHeader header;
+};
+std::vector<Published_Track> Published_Tracks(const std::string& data_dir);
+// The path of the published track `name`; "" when the name is not a safe track file name.
+std::string Published_Track_Path(const std::string& data_dir, const std::string& name);
 // The cloud list of every valid track in `data_dir`/tracks, by file name.
 std::string Build_Cloud_List(const std::string& data_dir);
 // Opens a published track by its file name; 0 when there is no such track.

@@ -7,7 +7,7 @@
 namespace {
 
 // Version 0 is the first service's file: every submission a row of its own.
-const int kSchemaVersion = 1;
+const int kSchemaVersion = 2;
 
 const char kCreateTables[] =
     "CREATE TABLE IF NOT EXISTS tournaments(id INTEGER PRIMARY KEY, player TEXT NOT NULL,"
@@ -28,8 +28,11 @@ const char kUpgradeTo1[] =
     "CREATE INDEX rounds_by_player ON rounds(player, submitted);"
     "CREATE INDEX rounds_by_time ON rounds(submitted);";
 
+// Version 2: the latest results for the web page.
+const char kUpgradeTo2[] = "CREATE INDEX IF NOT EXISTS tournaments_by_submission ON tournaments(submitted);";
+
 enum Statement_Id {
-  KEEP_BEST, BEST, ADD_ROUND, ROUNDS_SUM, ADD_LOG, TRIM_ROUNDS, TRIM_LOG,
+  KEEP_BEST, BEST, LATEST, ADD_ROUND, ROUNDS_SUM, ADD_LOG, TRIM_ROUNDS, TRIM_LOG,
   COUNT_TOURNAMENTS, COUNT_ROUNDS, COUNT_LOG, STATEMENT_COUNT
 };
 
@@ -37,6 +40,7 @@ const char* const kStatements[STATEMENT_COUNT] = {
     "INSERT INTO tournaments(player, score, submitted) VALUES(?1, ?2, ?3) ON CONFLICT(player) DO UPDATE"
     " SET score = excluded.score, submitted = excluded.submitted WHERE excluded.score < tournaments.score",
     "SELECT player, score FROM tournaments ORDER BY score, submitted, id LIMIT ?1",
+    "SELECT player, score FROM tournaments ORDER BY submitted DESC, id DESC LIMIT ?1",
     "INSERT INTO rounds(player, track, score, submitted) VALUES(?1, ?2, ?3, ?4)",
     "SELECT COALESCE(SUM(best), 0) FROM (SELECT MIN(score) AS best FROM rounds"
     " WHERE player = ?1 AND submitted >= ?2 GROUP BY track)",
@@ -78,18 +82,8 @@ class Sqlite_Store : public Store_Backend {
     return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
   }
 
-  std::vector<Leaderboard_Row> Best_Tournaments(int limit) override {
-    std::vector<Leaderboard_Row> rows;
-    std::lock_guard<std::mutex> hold(lock_);
-    sqlite3_stmt* statement = Bound(BEST);
-    sqlite3_bind_int(statement, 1, limit);
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-      const char* player = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-      rows.push_back({std::string(player ? player : "", sqlite3_column_bytes(statement, 0)),
-                      sqlite3_column_int(statement, 1)});
-    }
-    return rows;
-  }
+  int Best_Tournaments(int limit, std::vector<Leaderboard_Row>* rows) override { return Rows(BEST, limit, rows); }
+  int Latest_Tournaments(int limit, std::vector<Leaderboard_Row>* rows) override { return Rows(LATEST, limit, rows); }
 
   int Add_Round(const std::string& player, int round, int score, int64_t now) override {
     std::lock_guard<std::mutex> hold(lock_);
@@ -157,6 +151,7 @@ class Sqlite_Store : public Store_Backend {
     int version = Schema_Version();
     int ok = version >= 0 && version <= kSchemaVersion && Exec(kCreateTables);
     if (ok && version < 1) ok = Exec(kUpgradeTo1);
+    if (ok && version < 2) ok = Exec(kUpgradeTo2);
     if (ok && version < kSchemaVersion)
       ok = Exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
     return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
@@ -179,6 +174,20 @@ class Sqlite_Store : public Store_Backend {
 
   static void Bind_Text(sqlite3_stmt* statement, int column, const std::string& text) {
     sqlite3_bind_text(statement, column, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+  }
+
+  int Rows(Statement_Id id, int limit, std::vector<Leaderboard_Row>* rows) {
+    std::lock_guard<std::mutex> hold(lock_);
+    sqlite3_stmt* statement = Bound(id);
+    sqlite3_bind_int(statement, 1, limit);
+    rows->clear();
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+      const char* player = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+      rows->push_back({std::string(player ? player : "", sqlite3_column_bytes(statement, 0)),
+                       sqlite3_column_int(statement, 1)});
+    }
+    return step == SQLITE_DONE;
   }
 
   int Keep_Best_Unlocked(const std::string& player, int score, int64_t now) {

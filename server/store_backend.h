@@ -1,8 +1,9 @@
 #pragma once
-// The one small interface every database of the service implements: tournament results (one
-// row per player, the best), round results and the update log. The rules about what may be
-// stored sit above it, in Score_Store; a backend only keeps and finds. Times are seconds
-// since the epoch; 1 is success, 0 failure (and -1 for a failed count or sum).
+// The one small interface every database of the service implements (SQLite, PostgreSQL):
+// tournament results (one row per player, the best), round results and the update log. The
+// rules about what may be stored sit above it, in Score_Store; a backend only keeps and
+// finds. Times are seconds since the epoch; 1 is success, 0 failure (and -1 for a failed
+// count or sum).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,7 +19,9 @@ class Store_Backend {
   // Many results in one transaction, each kept as above (seeding, benchmarks).
   virtual int Keep_Best_Tournaments(const std::vector<Leaderboard_Row>& rows, int64_t now) = 0;
   // Up to `limit` results, fastest first, the earlier of equal times first.
-  virtual std::vector<Leaderboard_Row> Best_Tournaments(int limit) = 0;
+  virtual int Best_Tournaments(int limit, std::vector<Leaderboard_Row>* rows) = 0;
+  // Up to `limit` results, the most recently kept first.
+  virtual int Latest_Tournaments(int limit, std::vector<Leaderboard_Row>* rows) = 0;
 
   virtual int Add_Round(const std::string& player, int round, int score, int64_t now) = 0;
   // The sum over rounds of the player's fastest result submitted at `since` or later.
@@ -30,4 +33,7 @@ class Store_Backend {
   virtual int Trim(int64_t rounds_before, int64_t update_log_keep) = 0;
   // Rows of "tournaments", "rounds" or "update_log".
   virtual int64_t Count(const std::string& table) = 0;
+
+  // 0 while the database cannot be reached (its failures are then answered "try later").
+  virtual int Available() { return 1; }
 };

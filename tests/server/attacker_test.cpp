@@ -1,9 +1,7 @@
 // A scripted attacker against the web service on loopback, bounded in count and time: slow
 // headers and bodies, other methods, many connections from one address while another is
 // served, write floods, a proxy's forwarded addresses and slow readers of a big file.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -19,61 +17,12 @@
 #include "client_address.h"
 #include "service.h"
 #include "shelves.h"
+#include "support/raw_http.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A connection to the service from the loopback address `source` (127.x.y.z); -1 on failure.
-int Connect_From(const std::string& source, int port) {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in from = {}, to = {};
-  from.sin_family = to.sin_family = AF_INET;
-  inet_pton(AF_INET, source.c_str(), &from.sin_addr);
-  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  to.sin_port = htons(static_cast<uint16_t>(port));
-  if (bind(fd, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0 ||
-      connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
-    close(fd);
-    return -1;
-  }
-  return fd;
-}
-
-void Send(int fd, const std::string& bytes) { send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL); }
-
-// Everything the service sends until it closes, or "<still open>" appended after `ms`.
-std::string Answer_Of(int fd, int ms = 3000) {
-  std::string answer;
-  char block[4096];
-  Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
-  for (;;) {
-    int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count());
-    pollfd wait = {fd, POLLIN, 0};
-    if (left <= 0 || poll(&wait, 1, left) <= 0) return answer + "<still open>";
-    ssize_t got = recv(fd, block, sizeof block, 0);
-    if (got <= 0) return answer;
-    answer.append(block, static_cast<size_t>(got));
-  }
-}
-
-std::string Exchange_From(const std::string& source, int port, const std::string& request) {
-  int fd = Connect_From(source, port);
-  if (fd < 0) return "no connection";
-  Send(fd, request);
-  std::string answer = Answer_Of(fd);
-  close(fd);
-  return answer;
-}
-
-std::string Get(const std::string& resource, const std::string& extra_header = "") {
-  return "GET /VantoRello/" + resource + " HTTP/1.1\nHost: localhost\n" + extra_header + "\n";
-}
-
-int Status(const std::string& answer) {
-  return answer.compare(0, 9, "HTTP/1.1 ") == 0 ? std::atoi(answer.c_str() + 9) : 0;
-}
 
 class AttackTest : public ::testing::Test {
  protected:
@@ -109,15 +58,15 @@ TEST_F(AttackTest, OnlyGetAndHeadWithoutABodyAreServedAndNothingElseIsRead) {
       {"PUT /VantoRello/highscore.txt HTTP/1.1\nHost: x\nContent-Length: 5\n\n", 405},
       {"DELETE /VantoRello/highscore.txt HTTP/1.1\nHost: x\n\n", 405},
       {"OPTIONS * HTTP/1.1\nHost: x\n\n", 405},
-      {Get("highscore.txt", "Content-Length: 100000000\n") + "x", 400},
-      {Get("highscore.txt", "Transfer-Encoding: chunked\n") + "5\r\n", 400},
-      {Get("highscore.txt", "X-Padding: " + std::string(20000, 'p') + "\n"), 431},
+      {Get_Request("highscore.txt", "Content-Length: 100000000\n") + "x", 400},
+      {Get_Request("highscore.txt", "Transfer-Encoding: chunked\n") + "5\r\n", 400},
+      {Get_Request("highscore.txt", "X-Padding: " + std::string(20000, 'p') + "\n"), 431},
       {"HEAD /VantoRello/highscore.txt HTTP/1.1\nHost: x\n\n", 200},
   };
   for (const Case& c : cases) {
     // The answer comes at once and the connection closes although the body never arrives.
     std::string answer = Exchange_From("127.0.0.2", port_, c.request);
-    EXPECT_EQ(Status(answer), c.status) << c.request.substr(0, 40);
+    EXPECT_EQ(Status_Of(answer), c.status) << c.request.substr(0, 40);
     EXPECT_EQ(answer.find("<still open>"), std::string::npos) << c.request.substr(0, 40);
     EXPECT_EQ(answer.find("#VantoRello"), std::string::npos) << "HEAD and refusals carry no leaderboard";
     if (c.status == 405) {
@@ -140,7 +89,7 @@ TEST_F(AttackTest, OneAddressTricklingHeadersShutsOutNobody) {
     attack.push_back(fd);
   }
   int served = 0;
-  for (int i = 0; i < 20; ++i) served += Status(Exchange_From("127.0.0.3", port_, Get("highscore.txt"))) == 200;
+  for (int i = 0; i < 20; ++i) served += Status_Of(Exchange_From("127.0.0.3", port_, Get_Request("highscore.txt"))) == 200;
   EXPECT_EQ(served, 20);
   std::vector<int> held;
   for (int fd : attack) {
@@ -172,35 +121,35 @@ TEST_F(AttackTest, WritesAreLimitedPerClientAddressAlsoBehindAProxy) {
   service_.write_limit.per_minute = 30;
   service_.limits.trusted_proxies = {"127.0.0.6"};
   Start();
-  const std::string write = Get("updatelog.php?player=Anna&os=3");
+  const std::string write = Get_Request("updatelog.php?player=Anna&os=3");
   Clock::time_point start = Clock::now();
   int accepted = 0, limited = 0;
   for (int i = 0; i < 40; ++i) {
     std::string answer = Exchange_From("127.0.0.4", port_, write);
-    accepted += Status(answer) == 200;
-    limited += Status(answer) == 429 && answer.find("Retry-After: ") != std::string::npos;
+    accepted += Status_Of(answer) == 200;
+    limited += Status_Of(answer) == 429 && answer.find("Retry-After: ") != std::string::npos;
   }
   double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   std::printf("Write limit: 40 writes from one address in %.3f s: %d stored, %d answered 429\n", seconds, accepted,
               limited);
   EXPECT_EQ(accepted, 30);
   EXPECT_EQ(limited, 10);
-  EXPECT_EQ(Status(Exchange_From("127.0.0.5", port_, write)), 200);
-  EXPECT_EQ(Status(Exchange_From("127.0.0.4", port_, Get("highscore.txt"))), 200);  // reads go on
+  EXPECT_EQ(Status_Of(Exchange_From("127.0.0.5", port_, write)), 200);
+  EXPECT_EQ(Status_Of(Exchange_From("127.0.0.4", port_, Get_Request("highscore.txt"))), 200);  // reads go on
 
   // Behind the trusted proxy each forwarded client has its own budget; an untrusted peer's
   // forwarded address is its own invention and counts against the peer.
   for (int i = 0; i < 30; ++i)
-    ASSERT_EQ(Status(Exchange_From("127.0.0.6", port_, Get("updatelog.php?player=Anna&os=3",
+    ASSERT_EQ(Status_Of(Exchange_From("127.0.0.6", port_, Get_Request("updatelog.php?player=Anna&os=3",
                                                             "X-Forwarded-For: 198.51.100.1, 203.0.113.7\n"))),
               200);
-  EXPECT_EQ(Status(Exchange_From("127.0.0.6", port_, Get("updatelog.php?player=Anna&os=3",
+  EXPECT_EQ(Status_Of(Exchange_From("127.0.0.6", port_, Get_Request("updatelog.php?player=Anna&os=3",
                                                           "X-Forwarded-For: 203.0.113.7\n"))),
             429);
-  EXPECT_EQ(Status(Exchange_From("127.0.0.6", port_, Get("updatelog.php?player=Anna&os=3",
+  EXPECT_EQ(Status_Of(Exchange_From("127.0.0.6", port_, Get_Request("updatelog.php?player=Anna&os=3",
                                                           "X-Forwarded-For: 203.0.113.8\n"))),
             200);
-  EXPECT_EQ(Status(Exchange_From("127.0.0.4", port_, Get("updatelog.php?player=Anna&os=3",
+  EXPECT_EQ(Status_Of(Exchange_From("127.0.0.4", port_, Get_Request("updatelog.php?player=Anna&os=3",
                                                           "X-Forwarded-For: 203.0.113.9\n"))),
             429);
 }
@@ -238,7 +187,7 @@ TEST_F(AttackTest, SlowReadersOfABigFileDoNotGrowMemory) {
   for (int i = 0; i < 24; ++i) {
     int fd = Connect_From("127.0.0.2", port_);
     ASSERT_GE(fd, 0);
-    Send(fd, Get("SFX/big.ogg"));
+    Send(fd, Get_Request("SFX/big.ogg"));
     char block[16384];
     pollfd wait = {fd, POLLIN, 0};
     ASSERT_GT(poll(&wait, 1, 3000), 0);

@@ -1,11 +1,13 @@
-// The leaderboard's rules in the service's storage: one best row per player, round times
-// within what the published round track allows, honest totals, bounded keeping, and data
+// The leaderboard's rules in the service's storage, for each database from one table of
+// cases (PostgreSQL on a server of the test's own): one best row per player, round times
+// within what the published round track allows, honest totals, bounded keeping; and data
 // folders written by the first service.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "score_store.h"
 #include "service.h"
 #include "shelves.h"
+#include "support/postgres_server.h"
 #include "support/temp_dir.h"
 #include "vehicles/model/vehicle.h"
 
@@ -35,14 +38,21 @@ int64_t Write_Round_Track(const std::string& tracks_dir, int round, int sectors,
   return Track_Race_Length(list.data(), sectors);
 }
 
-class RulesTest : public ::testing::Test {
+class RulesTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    ASSERT_EQ(store_.Open(dir_.path() + "/service.db"), 1);
+    if (GetParam() == "postgresql") {
+      postgres_.reset(new Postgres_Server);
+      ASSERT_TRUE(postgres_->ok()) << "PostgreSQL could not be started: " << postgres_->error();
+      ASSERT_EQ(store_.Open_Database(postgres_->Create_Database("rules")), 1);
+    } else {
+      ASSERT_EQ(store_.Open_Database("sqlite:" + dir_.path() + "/service.db"), 1);
+    }
     store_.Use_Round_Tracks(tracks_);
     store_.clock = [this] { return now_; };
   }
   ScopedTempDir dir_;
+  std::unique_ptr<Postgres_Server> postgres_;
   std::string tracks_ = dir_.path() + "/tracks";
   Score_Store store_;
   int64_t now_ = 1800000000;
@@ -50,7 +60,7 @@ class RulesTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(RulesTest, OnePlayerKeepsOneRowWithTheBestResult) {
+TEST_P(RulesTest, OnePlayerKeepsOneRowWithTheBestResult) {
   for (int i = 0; i < 15; ++i) EXPECT_EQ(store_.Submit_Tournament("3Spam_Bot", 900000 - (i % 5) * 1000), STORE_KEPT);
   EXPECT_EQ(store_.Submit_Tournament("5Spam_Bot", 950000), STORE_KEPT);  // another platform, another row
   EXPECT_EQ(store_.Submit_Tournament("3Anna", 880000), STORE_KEPT);
@@ -65,7 +75,7 @@ TEST_F(RulesTest, OnePlayerKeepsOneRowWithTheBestResult) {
   EXPECT_EQ(best[3].player, "5Spam_Bot");
 }
 
-TEST_F(RulesTest, RoundTimesLieWithinWhatThePublishedTrackAllows) {
+TEST_P(RulesTest, RoundTimesLieWithinWhatThePublishedTrackAllows) {
   Round_Bounds bounds = Bounds_For_Race_Length(Write_Round_Track(tracks_, 3, 100));
   Write_Round_Track(tracks_, 5, 100, 6);  // a round-5 file of another scenario bounds nothing
   struct Case {
@@ -90,7 +100,7 @@ TEST_F(RulesTest, RoundTimesLieWithinWhatThePublishedTrackAllows) {
 // The bounds hold for the game's own driving model: flat out from the start is slower than
 // the fastest bound, and a car that brakes by itself after the time-out stops in fewer frames
 // than the slowest bound gives every stretch.
-TEST_F(RulesTest, BoundsContainTheDrivingModelsExtremes) {
+TEST(RoundBounds, ContainTheDrivingModelsExtremes) {
   for (int64_t length : {66900LL, 581900LL, 1960000LL}) {
     DrivingState car;
     int64_t position = 0, frames = 0;
@@ -111,7 +121,7 @@ TEST_F(RulesTest, BoundsContainTheDrivingModelsExtremes) {
   }
 }
 
-TEST_F(RulesTest, TotalsAreNoFasterThanTheRoundsBehindThem) {
+TEST_P(RulesTest, TotalsAreNoFasterThanTheRoundsBehindThem) {
   // Rounds of an earlier day do not count; the best of each round today does.
   now_ -= 2 * kDay;
   for (int round = 1; round <= 12; ++round) ASSERT_EQ(store_.Submit_Round("3Anna", round, 90000), STORE_KEPT);
@@ -141,7 +151,7 @@ TEST_F(RulesTest, TotalsAreNoFasterThanTheRoundsBehindThem) {
   EXPECT_EQ(store_.Count("tournaments"), 3);
 }
 
-TEST_F(RulesTest, KeepsRoundsForDaysAndTheNewestUpdateLog) {
+TEST_P(RulesTest, KeepsRoundsForDaysAndTheNewestUpdateLog) {
   store_.retention.round_days = 2;
   store_.retention.update_log_entries = 5;
   for (int day = 4; day >= 0; --day) {
@@ -152,6 +162,9 @@ TEST_F(RulesTest, KeepsRoundsForDaysAndTheNewestUpdateLog) {
   for (int i = 0; i < 12; ++i) ASSERT_EQ(store_.Log_Update("Anna", "3"), STORE_KEPT);
   EXPECT_EQ(store_.Count("update_log"), 5);
 }
+
+INSTANTIATE_TEST_SUITE_P(Databases, RulesTest, ::testing::Values("sqlite", "postgresql"),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 // A data folder of the first service: every submission a row, the release a plain folder.
 TEST(DataFolderUpgrade, KeepsEachPlayersBestAndServesTheOldRelease) {

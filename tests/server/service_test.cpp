@@ -92,6 +92,7 @@ TEST_F(ServiceTest, ScoresAreStoredOnlyWhenValid) {
       "ohs.php?player=3Anna%0AX&score=5",              "ohs.php?player=3Anna%00&score=5",
       "ohs.php?player=3Anna&score=5&score=6",          "ohs.php?player=3Anna&player=3Bob&score=5",
       "updatelog.php?player=Anna",                     "updatelog.php?player=Anna&os=x",
+      "ohs.php?player=3Ann%FF&score=5",                "updatelog.php?player=Ann%C0%80&os=3",
   };
   for (const char* request : refused) EXPECT_EQ(Http_Get(request, ""), 0) << request;
   std::string too_long = "ohs.php?player=3" + std::string(41, 'a') + "&score=5";
@@ -172,7 +173,7 @@ TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
   ASSERT_EQ(Http_Get("VantoRello.w32", "VantoRello.upd"), 1);
   EXPECT_EQ(Read("VantoRello.upd"), "new program");
   for (const char* outside : {"service.db", "release/version.ver", "files/GFX/sky.png", "GFX/../GFX/sky.png",
-                              "../data/service.db", "%2e%2e/data/service.db", "GFX/missing.png", ""})
+                              "../data/service.db", "%2e%2e/data/service.db", "GFX/missing.png"})
     EXPECT_EQ(Http_Get(outside, "x"), 0) << outside;
 
   // A second release replaces the first as a whole.
