@@ -67,15 +67,16 @@ int Exchange(int port, const std::string& resource, const char* source = "127.0.
   return ok && answer.compare(0, 9, "HTTP/1.1 ") == 0 ? std::atoi(answer.c_str() + 9) : 0;
 }
 
-// The PostgreSQL server of this run, started on first use; a new database per call.
+// The PostgreSQL server of this run, started on first use and stopped at exit; a new
+// database per call.
 std::string New_Postgres_Database() {
-  static Postgres_Server* server = new Postgres_Server;
+  static Postgres_Server server;
   static int made = 0;
-  if (!server->ok()) {
-    std::fprintf(stderr, "PostgreSQL could not be started: %s\n", server->error().c_str());
+  if (!server.ok()) {
+    std::fprintf(stderr, "PostgreSQL could not be started: %s\n", server.error().c_str());
     std::abort();
   }
-  return server->Create_Database("bench" + std::to_string(++made));
+  return server.Create_Database("bench" + std::to_string(++made));
 }
 
 // A service whose database ("" for SQLite in its data folder) holds `results` tournaments.
@@ -123,10 +124,10 @@ double Ms_Since(Clock::time_point start) {
 
 // Sequential requests: the leaderboard from 100 000 results on each database, and the floor.
 void BM_Sequential(benchmark::State& state, const char* resource, int expected, bool postgres) {
-  static Running_Service* on_sqlite = new Running_Service(100000);
-  static Running_Service* on_postgres = nullptr;
-  if (postgres && !on_postgres) on_postgres = new Running_Service(100000, New_Postgres_Database());
-  Running_Service* shared = postgres ? on_postgres : on_sqlite;
+  // Kept for the whole run, stopped and removed at exit.
+  static std::unique_ptr<Running_Service> on_sqlite, on_postgres;
+  std::unique_ptr<Running_Service>& shared = postgres ? on_postgres : on_sqlite;
+  if (!shared) shared.reset(new Running_Service(100000, postgres ? New_Postgres_Database() : ""));
   const int kRequests = 1000;
   for (auto _ : state) {
     std::vector<double> latencies;
