@@ -1,6 +1,6 @@
 // The generated GFX tree: every file the game loads is there, loads cleanly through the
 // game's loaders, has the size its screen needs and keeps the transparency rules of
-// the blits; sprites are in proportion to the road; the generator is deterministic.
+// the blits; the generator is deterministic.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -48,19 +48,17 @@ void Load_Png(const std::string& rel, Png& out) {
   ASSERT_EQ(out.img.bytes_per_pixel, 4u) << rel;
 }
 
-// Width (or height) of the opaque columns (or rows) of a sprite frame.
-int Opaque_Extent(const Png& p, bool rows) {
-  int lo = 1 << 20, hi = -1;
+// Width of the opaque columns of a sprite frame.
+int Opaque_Width(const Png& p) {
+  int lo = p.w(), hi = -1;
   for (int y = 0; y < p.h(); ++y)
     for (int x = 0; x < p.w(); ++x)
       if (p.px(x, y)[3]) {
-        lo = std::min(lo, rows ? y : x);
-        hi = std::max(hi, rows ? y : x);
+        lo = std::min(lo, x);
+        hi = std::max(hi, x);
       }
   return hi - lo + 1;
 }
-int Opaque_Width(const Png& p) { return Opaque_Extent(p, false); }
-int Opaque_Height(const Png& p) { return Opaque_Extent(p, true); }
 
 class SdlVideo : public testing::Test {
  protected:
@@ -253,63 +251,8 @@ TEST(ArtPng, SpeedometerDialLiesUnderTheWholeNeedleSweep) {
   }
 }
 
-// How the cars compare with opponents at the same depth is checked on rendered frames
-// (tests/vehicles); here the pictures among themselves.
-TEST(ArtPng, CarViewsTurnAndFiguresStandTallerThanCars) {
-  // Steering views turn: the full-lock frames are wider than the straight one.
-  Png straight, left;
-  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/Car_BMW_M3_0_0_0.png", straight));
-  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/Car_BMW_M3_0_-2_0.png", left));
-  EXPECT_GT(Opaque_Width(left), Opaque_Width(straight) * 1.15);
-  // A figure standing at the road (base scale 1) is taller than a car at the same depth.
-  Png girl, car;
-  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/Pitstop_Girl_01.png", girl));
-  ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/Scirocco_0_0.png", car));
-  EXPECT_GT(Opaque_Height(girl), Opaque_Height(car));
-  EXPECT_LT(Opaque_Height(girl), Opaque_Height(car) * 1.6);
-}
-
-// How a sprite is drawn by the road: roadside objects at twice its scale, everything else
-// at its scale, both times the base scale. Cars, traffic and people are painted at 66
-// world units per metre, scenery and structures at 92.4.
-enum Drawn { ROADSIDE, STRUCTURE, TRAFFIC };
-
-// World height in metres of a sprite. Vehicles seen from above and behind show their
-// roofs, so they measure a little taller.
-double World_Metres(const Png& p, double base, Drawn drawn) {
-  const double per_metre = drawn == TRAFFIC ? 66.0 : 92.4;
-  return Opaque_Height(p) * base * (drawn == ROADSIDE ? 2.0 : 1.0) / per_metre;
-}
-
-TEST(ArtPng, SceneryStandsInProportionToTheCars) {
-  struct Thing {
-    const char* name;
-    double base;
-    Drawn drawn;
-    double lo, hi;  // plausible height in metres
-  };
-  const Thing things[] = {
-      {"Palm_Tree_01", 1, ROADSIDE, 6, 20},        {"Tree08", 1, ROADSIDE, 6, 25},
-      {"russia_tree02", 1, ROADSIDE, 6, 25},       {"Bush_Hazelnut", 1, ROADSIDE, 0.8, 3.5},
-      {"HU_Reeds", 1, ROADSIDE, 1, 3.5},           {"House_01", 3, ROADSIDE, 6, 20},
-      {"hotel_l", 6, ROADSIDE, 25, 80},            {"Wolkenkratzer03", 3, ROADSIDE, 40, 150},
-      {"HU_Church", 3, ROADSIDE, 15, 60},          {"streetlight", 1, ROADSIDE, 5, 12},
-      {"Pfeiler01", 1, ROADSIDE, 0.6, 2},          {"Snowman", 1, ROADSIDE, 1.2, 2.5},
-      {"Santa", 2, ROADSIDE, 1.4, 2.2},            {"BS_surfer", 1, ROADSIDE, 1.4, 2.5},
-      {"desert_camel", 0.5, ROADSIDE, 1.6, 3},     {"Pitstop_Girl_01", 1, TRAFFIC, 1.5, 2.1},
-      {"startgirl0", 1, TRAFFIC, 1.5, 2.4},        {"Xmas_Girl_03", 1, TRAFFIC, 1.5, 2.1},
-      {"Scirocco_0_0", 1, TRAFFIC, 1.1, 1.8},      {"uk_bus_0_0", 1, TRAFFIC, 3.8, 6.2},
-      {"Transporter_0_0", 2, TRAFFIC, 1.8, 3.4},   {"Checkpoint2", 2.5, STRUCTURE, 5, 10},
-      {"start_frame2", 2, STRUCTURE, 5, 10},       {"roadblock1", 2, STRUCTURE, 0.8, 1.6},
-  };
-  for (const auto& t : things) {
-    Png p;
-    ASSERT_NO_FATAL_FAILURE(Load_Png(std::string("GFX/") + t.name + ".png", p));
-    double m = World_Metres(p, t.base, t.drawn);
-    EXPECT_GE(m, t.lo) << t.name;
-    EXPECT_LE(m, t.hi) << t.name;
-  }
-  // Gates span the road: five lanes of 250 units.
+// Checkpoint and finish gates span the road: five lanes of 250 units at 2.5 units a pixel.
+TEST(ArtPng, GatesSpanTheRoad) {
   for (const char* gate : {"Checkpoint2", "Finish"}) {
     Png p;
     ASSERT_NO_FATAL_FAILURE(Load_Png(std::string("GFX/") + gate + ".png", p));
@@ -450,55 +393,41 @@ TEST_F(SdlVideo, ScreenPiecesFitWhereTheScreensPutThem) {
         EXPECT_EQ(Get_Pixel(raw.get(), x, raw->h - 1), frame) << n << " bottom, column " << x;
     }
   }
-  // The singer's portrait at (470, 140) stays inside the radio's front (x 30..610, y 90..380).
-  auto [gw0, gh0] = size("Artist_Girl");
-  EXPECT_LE(470 + gw0, 606);
-  EXPECT_LE(140 + gh0, 376);
+  // Pieces drawn at (x, y) that must end by (right, bottom).
+  const struct {
+    const char* name;
+    int x, y, right, bottom;
+  } pieces[] = {
+      {"Artist_Girl", 470, 140, 606, 376},    // inside the radio's front
+      {"Selector", 420, 0, 640, 480},         // cursor frames on the grid's right column
+      {"Selector2", 420, 0, 640, 480},
+      {"gearplate", 515, 355, 640, 480},      // the gear gate
+      {"tournament_FL", 117, 111, 523, 399},  // round and notice pictures, above their texts
+      {"tournament_CH", 117, 111, 523, 399}, {"info_red", 117, 111, 523, 399},
+      {"lt_palms", 10, 310, 260, 480},        // browser tile, left of the text column
+      {"aluplate", 145, 60, 640, 480},        // settings plate
+      {"icon_time", 2, 2, 30, 30},            // HUD icons beside their texts
+      {"icon_position", 2, 375, 30, 405},
+      {"icon_score", 2, 2, 640, 33},
+      {"icon_road", 470, 2, 534, 36},
+  };
+  for (const auto& piece : pieces) {
+    auto [w, h] = size(piece.name);
+    EXPECT_LE(piece.x + w, piece.right) << piece.name;
+    EXPECT_LE(piece.y + h, piece.bottom) << piece.name;
+  }
+  // Selector frames cover a grid cell; the ball's corner reaches slot offsets up to (90, 60);
+  // the plate holds the heading (y 90) and the value (y 120).
   for (const char* n : {"Selector", "Selector2"}) {
     auto [w, h] = size(n);
     EXPECT_GE(w, 210) << n;
-    EXPECT_LE(420 + w, 640) << n;
     EXPECT_EQ(h, 100) << n;
   }
-  // Gear gate at (515, 355); the ball's corner goes to slot offsets up to (90, 60).
   auto [gw, gh] = size("gearplate");
   auto [bw, bh] = size("gearball");
   EXPECT_GE(gw, 90 + bw);
   EXPECT_GE(gh, 60 + bh);
-  EXPECT_LE(515 + gw, 640);
-  EXPECT_LE(355 + gh, 480);
-  // Round and notice pictures at (117, 111), above the texts at y 399.
-  for (const char* n : {"tournament_FL", "tournament_CH", "info_red"}) {
-    auto [w, h] = size(n);
-    EXPECT_LE(117 + w, 640 - 117) << n;
-    EXPECT_LE(111 + h, 399) << n;
-  }
-  // Browser tile at (10, 310), left of the text column at x 260.
-  auto [tw, th] = size("lt_palms");
-  EXPECT_LE(10 + tw, 260);
-  EXPECT_LE(310 + th, 480);
-  // Settings plate at (145, 60) holds the heading (y 90) and the value (y 120).
-  auto [aw, ah] = size("aluplate");
-  EXPECT_LE(145 + aw, 640);
-  EXPECT_GE(60 + ah, 150);
-  // Scroll font: one row of 16 x 32 cells, a blank one past the last glyph.
-  auto [sw, sh] = size("scrollfont");
-  EXPECT_EQ(sh, 32);
-  EXPECT_GE(sw, 16 * 95);
-  // HUD icons beside their texts: timer at (30, 30), position at (30, 405), score value
-  // from y 33, progress bar from x 534 and y 36.
-  auto [iw, ih] = size("icon_time");
-  EXPECT_LE(2 + iw, 30);
-  EXPECT_LE(2 + ih, 30);
-  auto [pw, ph] = size("icon_position");
-  EXPECT_LE(2 + pw, 30);
-  EXPECT_LE(375 + ph, 405);
-  auto [scw, sch] = size("icon_score");
-  EXPECT_LE(2 + sch, 33);
-  (void)scw;
-  auto [rw, rh] = size("icon_road");
-  EXPECT_LE(470 + rw, 534);
-  EXPECT_LE(2 + rh, 36);
+  EXPECT_GE(60 + size("aluplate").second, 150);
 }
 
 // The ending copies glyph k from x = 16 k - 1: each glyph keeps off the first and last
