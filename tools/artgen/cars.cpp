@@ -12,12 +12,12 @@ namespace art {
 
 namespace {
 
-// The cars, traffic and people are painted at 66 world units per metre (a lane of 250
-// is 3.8 m, a motorway lane): opponents at one pixel per world unit divided by their
-// base scale.
+// The cars, traffic, people and scenery are painted at 66 world units per metre (a lane
+// of 250 is 3.8 m, a motorway lane): opponents at one pixel per world unit divided by
+// their base scale.
 const double kCarWorldPerMetre = 66.0;
-// Scenery and structures: 92.4 world units per metre.
-const double kWorldPerMetre = 92.4;
+// Structures over the road: sized so that their drawings span it.
+const double kSpanWorldPerMetre = 92.4;
 
 // Where the race picture puts the player's vehicle: its world point projects to row
 // trunc(144 + 135 x 230.4 / 368) = 228 (centre row 144, camera 135 units above the road).
@@ -543,7 +543,7 @@ Pic car_showcase(const std::string& model, int w, int h) {
   return pic;
 }
 
-double world_per_metre() { return kWorldPerMetre; }
+double span_world_per_metre() { return kSpanWorldPerMetre; }
 double car_world_per_metre() { return kCarWorldPerMetre; }
 
 PlayerFit fit_player(double metres_high) {
