@@ -75,13 +75,7 @@ class LibraryTest : public FrontEndTest {
   int port = 0;
 };
 
-inline Uint32 Screen_Pixel(int x, int y) {
-  SDL_LockSurface(screen);
-  Uint8* row = static_cast<Uint8*>(screen->pixels) + y * screen->pitch;
-  Uint32 value = reinterpret_cast<Uint16*>(row)[x];
-  SDL_UnlockSurface(screen);
-  return value;
-}
+inline Uint32 Screen_Pixel(int x, int y) { return Picture_Pixel(screen, x, y); }
 
 // Pixels of the screen's rectangle that differ from the same rectangle of a picture drawn
 // at (px, py).

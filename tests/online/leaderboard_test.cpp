@@ -55,13 +55,7 @@ class LeaderboardTest : public FrontEndTest {
   int port = 0;
 };
 
-Uint32 Pixel(int x, int y) {
-  SDL_LockSurface(screen);
-  Uint8* row = static_cast<Uint8*>(screen->pixels) + y * screen->pitch;
-  Uint32 value = reinterpret_cast<Uint16*>(row)[x];
-  SDL_UnlockSurface(screen);
-  return value;
-}
+Uint32 Pixel(int x, int y) { return Picture_Pixel(screen, x, y); }
 
 // Every pixel of a colour-keyed picture that is not transparent stands on the screen at (x, y).
 void Expect_Picture_At(const char* path, int x, int y) {

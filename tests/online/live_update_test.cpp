@@ -62,12 +62,7 @@ std::vector<std::string> Leftover_Downloads() {
   return found;
 }
 
-Uint32 Pixel(int x, int y) {
-  SDL_LockSurface(screen);
-  Uint32 value = reinterpret_cast<Uint16*>(static_cast<Uint8*>(screen->pixels) + y * screen->pitch)[x];
-  SDL_UnlockSurface(screen);
-  return value;
-}
+Uint32 Pixel(int x, int y) { return Picture_Pixel(screen, x, y); }
 
 int Lit_Pixels(int x0, int y0, int w, int h) {
   int lit = 0;

@@ -10,6 +10,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/screens/video_mode.h"
 #include "road/weather.h"
 
 std::function<void(int)> FrontEndTest::script;
@@ -44,7 +45,7 @@ void FrontEndTest::SetUp() {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK), 0);
   ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048), 0);
   Load_Config();
-  screen = SDL_SetVideoMode(640, 480, 16, 0);
+  screen = Open_Display(0);
   ASSERT_NE(screen, nullptr);
   TTF_Init();
   Load_Sounds();

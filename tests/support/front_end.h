@@ -35,12 +35,14 @@ void Push_Quit();
 // Builds a key-down event without queueing it.
 SDL_Event Key_Event(SDLKey key);
 
-// One pixel of a 16- or 32-bit surface.
+// One pixel of a 16- or 32-bit surface; of a 32-bit one only the bits its format uses (the
+// fourth byte of a display without alpha holds nothing).
 inline Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
   SDL_LockSurface(picture);
   Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
-  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
-                                                     : reinterpret_cast<Uint32*>(row)[x];
+  const SDL_PixelFormat* f = picture->format;
+  Uint32 value = f->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
+                                       : reinterpret_cast<Uint32*>(row)[x] & (f->Rmask | f->Gmask | f->Bmask | f->Amask);
   SDL_UnlockSurface(picture);
   return value;
 }
