@@ -6,7 +6,7 @@ FUZZ     := build/fuzz
 COVERAGE := build/coverage
 FUZZ_TIME ?= 300
 
-.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench coverage clean
+.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench coverage package clean
 
 setup:
 	@tools/setup.sh
@@ -46,6 +46,11 @@ fuzz: fuzz-build
 bench: build
 	cmake --build $(RELEASE) --target vantorello_bench -j $(JOBS)
 	cd $(RELEASE)/run && ../vantorello_bench
+
+# Debian packages (build/package/) from a clean build, checked by lintian and the validators.
+package: setup
+	@tools/setup.sh tools/package-packages.txt
+	JOBS=$(JOBS) tools/package.sh
 
 # Line, function and branch coverage of src/ and server/ over the whole suite (gcovr), in a
 # build folder of its own that reuses the release build's assets.

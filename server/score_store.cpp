@@ -2,109 +2,89 @@
 
 #include <ctime>
 
+#include "postgres_store.h"
+#include "sqlite_store.h"
+
 namespace {
 
-const char kSchema[] =
-    "PRAGMA journal_mode=WAL;"
-    "PRAGMA synchronous=NORMAL;"
-    "CREATE TABLE IF NOT EXISTS tournaments(id INTEGER PRIMARY KEY, player TEXT NOT NULL,"
-    " score INTEGER NOT NULL, submitted INTEGER NOT NULL);"
-    "CREATE INDEX IF NOT EXISTS tournaments_by_score ON tournaments(score, id);"
-    "CREATE TABLE IF NOT EXISTS rounds(id INTEGER PRIMARY KEY, player TEXT NOT NULL,"
-    " track INTEGER NOT NULL, score INTEGER NOT NULL, submitted INTEGER NOT NULL);"
-    "CREATE TABLE IF NOT EXISTS update_log(id INTEGER PRIMARY KEY, player TEXT NOT NULL,"
-    " os TEXT NOT NULL, submitted INTEGER NOT NULL);";
+const int64_t kDay = 24 * 60 * 60;
 
 }  // namespace
 
-Score_Store::~Score_Store() {
-  if (db_) sqlite3_close(db_);
-}
+Score_Store::Score_Store() : clock([] { return static_cast<int64_t>(std::time(nullptr)); }) {}
+Score_Store::~Score_Store() = default;
 
 int Score_Store::Open(const std::string& path) {
-  if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) return 0;
-  sqlite3_busy_timeout(db_, 2000);
-  return Exec(kSchema);
+  backend_ = Open_Sqlite_Store(path);
+  return backend_ != nullptr;
 }
 
-int Score_Store::Exec(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
-
-int Score_Store::Insert(const char* sql, const std::string& text, int a, int b, int bind_b) {
-  std::lock_guard<std::mutex> hold(lock_);
-  return Insert_Unlocked(sql, text, a, b, bind_b);
+int Score_Store::Open_Database(const std::string& database) {
+  if (database.compare(0, 7, "sqlite:") == 0) return Open(database.substr(7));
+  if (database.compare(0, 13, "postgresql://") == 0 || database.compare(0, 11, "postgres://") == 0) {
+    backend_ = Open_Postgres_Store(database);
+    return backend_ != nullptr;
+  }
+  return 0;
 }
 
-// Inserts one row: the text, a, then b when bind_b is set, then the time.
-int Score_Store::Insert_Unlocked(const char* sql, const std::string& text, int a, int b, int bind_b) {
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr) != SQLITE_OK) return 0;
-  int column = 1;
-  sqlite3_bind_text(statement, column++, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-  sqlite3_bind_int(statement, column++, a);
-  if (bind_b) sqlite3_bind_int(statement, column++, b);
-  sqlite3_bind_int64(statement, column, static_cast<sqlite3_int64>(std::time(nullptr)));
-  int ok = sqlite3_step(statement) == SQLITE_DONE;
-  sqlite3_finalize(statement);
-  return ok;
+int Score_Store::Failure() const { return backend_ && !backend_->Available() ? STORE_UNAVAILABLE : STORE_FAILED; }
+
+void Score_Store::Use(std::unique_ptr<Store_Backend> backend) { backend_ = std::move(backend); }
+
+int Score_Store::Submit_Round(const std::string& player, int round, int score) {
+  Round_Bounds limits = bounds.Of(round);
+  if (limits.known && (score < limits.fastest || score > limits.slowest)) return STORE_REFUSED;
+  int64_t now = clock();
+  if (!backend_ || !backend_->Add_Round(player, round, score, now)) return Failure();
+  backend_->Trim(now - retention.round_days * kDay, retention.update_log_entries);
+  return STORE_KEPT;
 }
 
-namespace {
-const char kAddTournament[] = "INSERT INTO tournaments(player, score, submitted) VALUES(?, ?, ?)";
+// A total is the sum of the player's twelve round times: never faster than every round at its
+// fastest, nor than the player's best round times of the last day (a round whose submission
+// was lost only lowers that sum), nor slower than every round at its slowest.
+int Score_Store::Submit_Tournament(const std::string& player, int score) {
+  int64_t fastest = 0, slowest = 0;
+  int known = 0;
+  for (int round = 1; round <= kRoundsPerTournament; ++round) {
+    Round_Bounds limits = bounds.Of(round);
+    known += limits.known;
+    fastest += limits.fastest;
+    slowest += limits.slowest;
+  }
+  if (score < fastest || (known == kRoundsPerTournament && score > slowest)) return STORE_REFUSED;
+  if (!backend_) return STORE_FAILED;
+  int64_t now = clock();
+  int64_t rounds = backend_->Best_Rounds_Sum(player, now - kDay);
+  if (rounds < 0) return Failure();
+  if (score < rounds) return STORE_REFUSED;
+  return backend_->Keep_Best_Tournament(player, score, now) ? STORE_KEPT : Failure();
 }
 
-int Score_Store::Add_Tournament(const std::string& player, int score) {
-  return Insert(kAddTournament, player, score, 0, 0);
+int Score_Store::Log_Update(const std::string& player, const std::string& os) {
+  int64_t now = clock();
+  if (!backend_ || !backend_->Add_Update_Log(player, os, now)) return Failure();
+  backend_->Trim(now - retention.round_days * kDay, retention.update_log_entries);
+  return STORE_KEPT;
 }
 
-int Score_Store::Add_Tournaments(const std::vector<Leaderboard_Row>& rows) {
-  std::lock_guard<std::mutex> hold(lock_);
-  if (!Exec("BEGIN")) return 0;
-  int ok = 1;
-  for (const Leaderboard_Row& row : rows) ok = ok && Insert_Unlocked(kAddTournament, row.player, row.score, 0, 0);
-  return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
+int Score_Store::Best_Tournaments(int limit, std::vector<Leaderboard_Row>* rows) {
+  return backend_ && backend_->Best_Tournaments(limit, rows) ? STORE_KEPT : Failure();
 }
 
-int Score_Store::Add_Round(const std::string& player, int track, int score) {
-  return Insert("INSERT INTO rounds(player, track, score, submitted) VALUES(?, ?, ?, ?)", player, track, score, 1);
-}
-
-int Score_Store::Add_Update_Log(const std::string& player, const std::string& os) {
-  std::lock_guard<std::mutex> hold(lock_);
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(db_, "INSERT INTO update_log(player, os, submitted) VALUES(?, ?, ?)", -1, &statement,
-                         nullptr) != SQLITE_OK)
-    return 0;
-  sqlite3_bind_text(statement, 1, player.data(), static_cast<int>(player.size()), SQLITE_TRANSIENT);
-  sqlite3_bind_text(statement, 2, os.data(), static_cast<int>(os.size()), SQLITE_TRANSIENT);
-  sqlite3_bind_int64(statement, 3, static_cast<sqlite3_int64>(std::time(nullptr)));
-  int ok = sqlite3_step(statement) == SQLITE_DONE;
-  sqlite3_finalize(statement);
-  return ok;
+int Score_Store::Latest_Tournaments(int limit, std::vector<Leaderboard_Row>* rows) {
+  return backend_ && backend_->Latest_Tournaments(limit, rows) ? STORE_KEPT : Failure();
 }
 
 std::vector<Leaderboard_Row> Score_Store::Best_Tournaments(int limit) {
   std::vector<Leaderboard_Row> rows;
-  std::lock_guard<std::mutex> hold(lock_);
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(db_, "SELECT player, score FROM tournaments ORDER BY score, id LIMIT ?", -1, &statement,
-                         nullptr) != SQLITE_OK)
-    return rows;
-  sqlite3_bind_int(statement, 1, limit);
-  while (sqlite3_step(statement) == SQLITE_ROW) {
-    const unsigned char* player = sqlite3_column_text(statement, 0);
-    int bytes = sqlite3_column_bytes(statement, 0);
-    rows.push_back({std::string(reinterpret_cast<const char*>(player), bytes), sqlite3_column_int(statement, 1)});
-  }
-  sqlite3_finalize(statement);
+  if (Best_Tournaments(limit, &rows) != STORE_KEPT) rows.clear();
   return rows;
 }
 
-long Score_Store::Count(const char* table) {
-  std::string sql = std::string("SELECT COUNT(*) FROM ") + table;
-  std::lock_guard<std::mutex> hold(lock_);
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return -1;
-  long count = sqlite3_step(statement) == SQLITE_ROW ? static_cast<long>(sqlite3_column_int64(statement, 0)) : -1;
-  sqlite3_finalize(statement);
-  return count;
+int Score_Store::Add_Tournaments(const std::vector<Leaderboard_Row>& rows) {
+  return backend_ && backend_->Keep_Best_Tournaments(rows, clock());
 }
+
+int64_t Score_Store::Count(const char* table) { return backend_ ? backend_->Count(table) : -1; }

@@ -1,9 +1,13 @@
 #include "shelves.h"
 
+#include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -51,6 +55,55 @@ std::vector<std::string> Release_Names(const fs::path& release) {
   return names;
 }
 
+// Opens a regular file for serving.
+int Open_Served_File(const fs::path& path, Served_File* file) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info;
+  if (fd < 0) return 0;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return 0;
+  }
+  file->fd = fd;
+  file->size = static_cast<uint64_t>(info.st_size);
+  return 1;
+}
+
+// A new folder name under `shelf`: the time, the process and a count.
+std::string Release_Folder_Name(const fs::path& shelf) {
+  char stamp[32];
+  std::time_t now = std::time(nullptr);
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::gmtime(&now));
+  std::string name;
+  std::error_code error;
+  for (int n = 1; name.empty() || fs::exists(shelf / name, error); ++n)
+    name = std::string(stamp) + "-" + std::to_string(getpid()) + "-" + std::to_string(n);
+  return name;
+}
+
+// Points "release" at releases/`name` with one rename of a fresh link over it.
+int Point_Release_At(const fs::path& root, const std::string& name) {
+  fs::path link = root / ("release.link-" + std::to_string(getpid()));
+  std::error_code error;
+  fs::remove(link, error);
+  fs::create_directory_symlink(fs::path("releases") / name, link, error);
+  if (!error) fs::rename(link, root / "release", error);
+  if (error) fs::remove(link, error);
+  return !error;
+}
+
+// Removes the folders of `shelf` that a crash left half-copied, and with `keep` given every
+// folder but that one (the older releases).
+void Remove_Leftovers(const fs::path& shelf, const std::string& keep) {
+  std::error_code error;
+  std::vector<fs::path> old;
+  for (const fs::directory_entry& entry : fs::directory_iterator(shelf, error)) {
+    std::string name = entry.path().filename().string();
+    if (name.compare(0, 10, ".incoming-") == 0 || (!keep.empty() && name != keep)) old.push_back(entry.path());
+  }
+  for (const fs::path& path : old) fs::remove_all(path, error);
+}
+
 }  // namespace
 
 int Read_Whole_File(const std::string& path, std::string* bytes) {
@@ -95,7 +148,7 @@ int Publish_Track(const std::string& data_dir, const std::string& file) {
   return 1;
 }
 
-std::string Build_Cloud_List(const std::string& data_dir) {
+std::vector<Published_Track> Published_Tracks(const std::string& data_dir) {
   std::vector<std::string> names;
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(data_dir) / "tracks", error)) {
@@ -104,67 +157,99 @@ std::string Build_Cloud_List(const std::string& data_dir) {
       names.push_back(name);
   }
   std::sort(names.begin(), names.end());
-  std::string list;
+  std::vector<Published_Track> tracks;
   for (const std::string& name : names) {
-    TrackHeader header;
-    std::string path = (fs::path(data_dir) / "tracks" / name).string();
-    if (Scan_Track_Header(path.c_str(), &header) != TRACK_OK) continue;
-    list += Cloud_List_Line(name.c_str(), header.track_type, header.sector_count, header.creator, header.tournament);
+    Published_Track track;
+    track.file = name;
+    if (Scan_Track_Header(Published_Track_Path(data_dir, name).c_str(), &track.header) == TRACK_OK)
+      tracks.push_back(track);
   }
+  return tracks;
+}
+
+std::string Published_Track_Path(const std::string& data_dir, const std::string& name) {
+  if (!Is_Safe_Track_File_Name(name.c_str()) || !Has_Track_Extension(name)) return "";
+  return (fs::path(data_dir) / "tracks" / name).string();
+}
+
+std::string Build_Cloud_List(const std::string& data_dir) {
+  std::string list;
+  for (const Published_Track& track : Published_Tracks(data_dir))
+    list += Cloud_List_Line(track.file.c_str(), track.header.track_type, track.header.sector_count,
+                            track.header.creator, track.header.tournament);
   return list;
 }
 
-int Read_Track_Upload(const std::string& data_dir, const std::string& name, std::string* bytes) {
+int Open_Track_Upload(const std::string& data_dir, const std::string& name, Served_File* file) {
   if (!Is_Safe_Track_File_Name(name.c_str()) || !Has_Track_Extension(name)) return 0;
-  return Read_Whole_File((fs::path(data_dir) / "tracks" / name).string(), bytes);
+  return Open_Served_File(fs::path(data_dir) / "tracks" / name, file);
+}
+
+int Migrate_Release_Layout(const std::string& data_dir) {
+  fs::path root(data_dir), release = root / "release";
+  std::error_code error;
+  if (fs::is_symlink(release, error) || !fs::is_directory(release, error)) return 1;
+  fs::create_directories(root / "releases", error);
+  std::string name = "migrated-" + std::to_string(std::time(nullptr));
+  fs::rename(release, root / "releases" / name, error);
+  if (error) {
+    std::printf("Cannot move %s into %s\n", release.c_str(), (root / "releases").c_str());
+    return 0;
+  }
+  return Point_Release_At(root, name);
 }
 
 int Publish_Release(const std::string& data_dir, const std::string& source_dir, const std::string& version) {
-  fs::path source(source_dir), root(data_dir), fresh = root / "release.new", old = root / "release.old";
+  fs::path source(source_dir), root(data_dir), shelf = root / "releases";
+  if (!Migrate_Release_Layout(data_dir)) return 0;
   std::error_code error;
-  fs::remove_all(fresh, error);
+  fs::create_directories(shelf, error);
+  Remove_Leftovers(shelf, "");
+  std::string name = Release_Folder_Name(shelf);
+  fs::path fresh = shelf / (".incoming-" + name);
   std::vector<std::string> names;
   for (auto it = fs::recursive_directory_iterator(source, error); !error && it != fs::recursive_directory_iterator();
        it.increment(error)) {
     if (!it->is_regular_file(error) || it->is_symlink(error)) continue;
-    std::string name = fs::relative(it->path(), source, error).generic_string();
-    if (!Is_Safe_Release_Name(name)) {
-      std::printf("Skipped %s: not a safe release file name\n", name.c_str());
+    std::string file = fs::relative(it->path(), source, error).generic_string();
+    if (!Is_Safe_Release_Name(file)) {
+      std::printf("Skipped %s: not a safe release file name\n", file.c_str());
       continue;
     }
-    fs::create_directories((fresh / "files" / name).parent_path(), error);
-    if (!fs::copy_file(it->path(), fresh / "files" / name, error)) {
-      std::printf("Cannot copy %s\n", name.c_str());
+    fs::create_directories((fresh / "files" / file).parent_path(), error);
+    if (!fs::copy_file(it->path(), fresh / "files" / file, error)) {
+      std::printf("Cannot copy %s\n", file.c_str());
+      fs::remove_all(fresh, error);
       return 0;
     }
-    names.push_back(name);
+    names.push_back(file);
   }
   if (error) {
     std::printf("Cannot read %s\n", source_dir.c_str());
+    fs::remove_all(fresh, error);
     return 0;
   }
   std::sort(names.begin(), names.end());
   std::string list;
-  for (const std::string& name : names) list += Update_List_Line(name.c_str(), File_Crc((fresh / "files" / name).c_str()));
-  if (!Write_Bytes(fresh / kUpdateListRequest, list) || !Write_Bytes(fresh / kVersionFileName, Write_Version_File(version.c_str())))
-    return 0;
-  fs::remove_all(old, error);
-  fs::rename(root / "release", old, error);
-  error.clear();
-  fs::rename(fresh, root / "release", error);
-  if (error) {
+  for (const std::string& file : names) list += Update_List_Line(file.c_str(), File_Crc((fresh / "files" / file).c_str()));
+  if (!Write_Bytes(fresh / kUpdateListRequest, list) || !Write_Bytes(fresh / kVersionFileName, Write_Version_File(version.c_str())) ||
+      (fs::rename(fresh, shelf / name, error), error) || !Point_Release_At(root, name)) {
     std::printf("Cannot install the release in %s\n", data_dir.c_str());
+    fs::remove_all(fresh, error);
     return 0;
   }
-  fs::remove_all(old, error);
+  Remove_Leftovers(shelf, name);
   return 1;
 }
 
-int Read_Release_File(const std::string& data_dir, const std::string& name, std::string* bytes) {
-  fs::path release = fs::path(data_dir) / "release";
-  if (name == kVersionFileName || name == kUpdateListRequest) return Read_Whole_File((release / name).string(), bytes);
+int Open_Release_File(const std::string& data_dir, const std::string& name, Served_File* file) {
+  // The link is read once, so the list and the file come from the same release.
+  std::error_code error;
+  fs::path release = fs::canonical(fs::path(data_dir) / "release", error);
+  if (error) return 0;
+  if (name == kVersionFileName || name == kUpdateListRequest) return Open_Served_File(release / name, file);
   std::string wanted = name == kProgramRequest ? kProgramListName : name;
   std::vector<std::string> names = Release_Names(release);
   if (std::find(names.begin(), names.end(), wanted) == names.end() || !Is_Safe_Release_Name(wanted)) return 0;
-  return Read_Whole_File((release / "files" / wanted).string(), bytes);
+  return Open_Served_File(release / "files" / wanted, file);
 }

@@ -78,10 +78,17 @@ int Download_Track(const char* file_name, const std::string& path) {
     if (network != 1) Close_Network();
     return 0;
   }
-  std::string resource = std::string("TRK/uploads/") + file_name;
+  std::string resource = Request_Path(std::string("TRK/uploads/") + file_name);
   int ok = Http_Get(resource.c_str(), path.c_str());
   Close_Network();
   return ok;
+}
+
+// A local name is an entry of "TRK" as the scan found it, whatever its characters; a cloud
+// name comes from the server and must pass the cloud rule.
+bool Is_Startable_Name(const char* name, int mode) {
+  if (mode == TRACKS_CLOUD) return Is_Safe_Cloud_Name(name);
+  return *name && !std::strchr(name, '/') && std::strcmp(name, ".") && std::strcmp(name, "..");
 }
 
 bool Can_Open(const std::string& path) {
@@ -167,7 +174,7 @@ void Delete_Selected_Track() {
 int Game::Start_Selected_Track() {
   const Track_Entry* entry = Selected_Track();
   if (!entry) return 0;
-  if (!Is_Safe_Cloud_Name(entry->file_name)) {
+  if (!Is_Startable_Name(entry->file_name, trackListMode)) {
     Set_Message("Refused the track name \"%s\".", entry->file_name);
     return 0;
   }

@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "common/formats/file_crc.h"
 #include "common/formats/update_list.h"
+#include "common/game_folders.h"
+#include "common/safe_file.h"
 #include "frontend/graphics/player_name.h"
 #include "online/network.h"
 #include "online/player_query.h"
@@ -16,8 +19,14 @@ namespace fs = std::filesystem;
 
 const char* const kGameVersion = "3.98";
 
+const char* const kInstalledVersionFile = "installed.ver";
+
 int update_status = 0;
 bool update_finished = false;
+int update_result = 0;
+bool update_cancel_requested = false;
+int update_failures = 0;
+bool update_program_left = false;
 const char* update_step = "";
 std::string update_file;
 
@@ -44,19 +53,6 @@ std::string Printable(const std::string& name) {
   return shown;
 }
 
-// The listed name as a request path: unreserved bytes and "/" as they are, others %XX.
-std::string Request_Path(const std::string& name) {
-  std::string path;
-  for (unsigned char c : name) {
-    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-                 c == '_' || c == '~' || c == '/';
-    char code[4];
-    std::snprintf(code, sizeof code, "%%%02X", c);
-    path += plain ? std::string(1, static_cast<char>(c)) : std::string(code);
-  }
-  return path;
-}
-
 bool Lies_Inside(const fs::path& path, const fs::path& dir) {
   auto inner = path.begin();
   for (auto part = dir.begin(); part != dir.end(); ++part, ++inner)
@@ -74,10 +70,50 @@ fs::path Resolved_Target(const std::string& name) {
   return dir / listed.filename();
 }
 
-void Step(const char* word, const std::string& name) {
+// Shows the step (reading the screen's events); false when the player cancelled.
+bool Step(const char* word, const std::string& name) {
   update_step = word;
   update_file = name;
   Show_Update_Step();
+  return !update_cancel_requested;
+}
+
+// The first line of a small text file without its line end; "" when there is none.
+std::string First_Line(const char* path) {
+  std::string text;
+  if (!Read_Text_File(path, &text)) return "";
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
+// The release the list belongs to, from the service's version file; "" when unknown.
+std::string Release_Version() {
+  std::string text, version;
+  if (!Http_Get(kVersionFileName, kVersionFileName) || !Read_Text_File(kVersionFileName, &text) ||
+      !Read_Version_File(text.data(), text.size(), &version))
+    return "";
+  return version;
+}
+
+void Note_Installed_Version(const std::string& version) {
+  if (version.empty()) return;
+  std::string line = version + "\n";
+  Write_File_Atomic(kInstalledVersionFile, line.data(), line.size());
+}
+
+// The folders below the game's directory that must be made for `file`, made; the ones made
+// are returned so that a failed download can take them away again.
+std::vector<fs::path> Make_Folders(const fs::path& file) {
+  std::vector<fs::path> made;
+  std::error_code error;
+  for (fs::path dir = file.parent_path(); !dir.empty() && !fs::exists(dir, error); dir = dir.parent_path())
+    made.push_back(dir);
+  fs::create_directories(file.parent_path(), error);
+  return made;  // deepest first
+}
+
+void Remove_Folders(const std::vector<fs::path>& made) {
+  std::error_code error;
+  for (const fs::path& dir : made) fs::remove(dir, error);  // only while empty
 }
 
 // The list's entry for the program: compared with the running program, which only the swap
@@ -86,12 +122,34 @@ int Update_Program(uint32_t listed_crc) {
   std::string program = Program_File();
   if (program.empty()) {
     std::printf("Error: Cannot find the program file to update!\n");
-    return UPDATE_FILES_DONE;
+    return UPDATE_INCOMPLETE;
   }
   if (File_Crc(program.c_str()) == listed_crc) return UPDATE_FILES_DONE;
-  Step("Updating", kProgramListName);
+  if (Game_Folders().installed) {
+    // An installed program belongs to the system's packages, which bring its updates.
+    std::printf("Program updates come with the system's packages: the listed program is not downloaded.\n");
+    update_program_left = true;
+    return UPDATE_FILES_DONE;
+  }
+  if (!Step("Updating", kProgramListName)) return UPDATE_CANCELLED;
   Send_Update_Log();
-  return Prepare_Program_Update(listed_crc) ? UPDATE_PROGRAM_READY : UPDATE_FILES_DONE;
+  if (!Prepare_Program_Update(listed_crc)) return UPDATE_INCOMPLETE;
+  Read_Update_Events();
+  if (update_cancel_requested) {
+    Drop_Program_Update();
+    return UPDATE_CANCELLED;
+  }
+  return UPDATE_PROGRAM_READY;
+}
+
+// One listed file other than the program: UPDATE_FILES_DONE when it is up to date.
+int Update_One_File(const std::string& name, uint32_t crc) {
+  if (!Update_Target_Allowed(name)) return UPDATE_INCOMPLETE;
+  if (!Step("Checking", name)) return UPDATE_CANCELLED;
+  uint32_t local = File_Crc(Data_Path(name.c_str()).c_str());
+  if (local != 0 && local == crc) return UPDATE_FILES_DONE;
+  if (!Step("Updating", name)) return UPDATE_CANCELLED;
+  return Download_Update_File(name, crc) ? UPDATE_FILES_DONE : UPDATE_INCOMPLETE;
 }
 
 }  // namespace
@@ -110,7 +168,7 @@ bool Check_For_Update() {
     std::printf("Error wrong Update Version File!\n");
     return false;
   }
-  return version != kGameVersion;
+  return version != kGameVersion && version != Installed_Version();
 }
 
 void Send_Update_Log() {
@@ -150,25 +208,38 @@ int Update_Target_Allowed(const std::string& name) {
 }
 
 int Download_Update_File(const std::string& name, uint32_t listed_crc) {
-  std::error_code error;
-  fs::create_directories(fs::path(name).parent_path(), error);
+  std::vector<fs::path> made = Make_Folders(name);
   std::string part = name + ".download";
   if (!Http_Get(Request_Path(name).c_str(), part.c_str()) || File_Crc(part.c_str()) != listed_crc ||
       std::rename(part.c_str(), name.c_str()) != 0) {
     std::remove(part.c_str());
+    Remove_Folders(made);
     std::printf("Error downloading %s!\n", Printable(name).c_str());
     return 0;
   }
   return 1;
 }
 
+std::string Installed_Version() { return First_Line(kInstalledVersionFile); }
+
+void Drop_Program_Update() {
+  std::remove(kProgramUpdateFile);
+  std::remove(kSwapScriptFile);
+}
+
 int Update_Files() {
-  if (!Http_Get(kUpdateListRequest, kUpdateListFile)) return UPDATE_FILES_DONE;
+  update_cancel_requested = false;
+  update_program_left = false;
+  update_failures = 0;
+  if (!Http_Get(kUpdateListRequest, kUpdateListFile))
+    return http_last_connected ? UPDATE_NO_LIST : UPDATE_NO_CONNECTION;
   std::string list;
   if (!Read_Text_File(kUpdateListFile, &list)) {
     std::printf("ERROR: Cannot read VantoRello.ver!\n");
-    return UPDATE_FILES_DONE;
+    return UPDATE_NO_LIST;
   }
+  std::string release = Release_Version();
+  int listed = 0;
   size_t start = 0;
   while (start < list.size()) {
     size_t end = list.find('\n', start);
@@ -177,17 +248,21 @@ int Update_Files() {
     start = end;
     uint32_t crc = 0;
     if (!Parse_Update_List_Line(line.c_str(), &name, &crc)) continue;
-    if (name == kProgramListName) {
-      Step("Checking", name);
-      if (Update_Program(crc) == UPDATE_PROGRAM_READY) return UPDATE_PROGRAM_READY;
-      continue;
+    ++listed;
+    int result = UPDATE_FILES_DONE;
+    if (name != kProgramListName) {
+      result = Update_One_File(name, crc);
+    } else if (Step("Checking", name)) {
+      result = Update_Program(crc);
+    } else {
+      result = UPDATE_CANCELLED;
     }
-    if (!Update_Target_Allowed(name)) continue;
-    Step("Checking", name);
-    uint32_t local = File_Crc(name.c_str());
-    if (local != 0 && local == crc) continue;
-    Step("Updating", name);
-    Download_Update_File(name, crc);
+    if (result == UPDATE_PROGRAM_READY || result == UPDATE_CANCELLED) return result;
+    if (result == UPDATE_INCOMPLETE) ++update_failures;
   }
+  if (listed == 0) return UPDATE_EMPTY_LIST;
+  if (update_failures > 0) return UPDATE_INCOMPLETE;
+  Note_Installed_Version(release);
+  if (!release.empty()) Settle_Player_Copies(release, kGameVersion);
   return UPDATE_FILES_DONE;
 }

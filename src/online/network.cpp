@@ -1,6 +1,9 @@
 #include "online/network.h"
 
 #include <SDL/SDL_net.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -21,6 +24,7 @@ const int kServerPort = 8780;
 int http_connect_limit_ms = 3000;
 int http_receive_limit_ms = 3000;
 int http_transfer_limit_ms = 8000;
+int http_last_connected = 0;
 
 namespace {
 
@@ -48,7 +52,8 @@ void Read_Server_Setting() {
 
 // Resolution and connecting block inside the C library without a time limit of their own,
 // so they run on a helper thread; when the limit passes the caller goes on without them and
-// the helper closes whatever it opened once it returns.
+// the helper closes whatever it opened once it returns. getaddrinfo is reentrant, so a
+// helper left behind may overlap the next one safely.
 struct Connect_Job {
   std::mutex lock;
   std::condition_variable finished;
@@ -56,11 +61,24 @@ struct Connect_Job {
   TCPsocket socket = nullptr;
 };
 
+// The server's IPv4 address (SDL_net speaks no other) in SDL_net's byte order.
+bool Resolve(const std::string& host, int port, IPaddress* address) {
+  addrinfo hints = {};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found) return false;
+  address->host = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  SDLNet_Write16(static_cast<Uint16>(port), &address->port);
+  freeaddrinfo(found);
+  return true;
+}
+
 std::shared_ptr<Connect_Job> Start_Connect(const std::string& host, int port, bool open_socket) {
   auto job = std::make_shared<Connect_Job>();
   std::thread([job, host, port, open_socket] {
     IPaddress address;
-    bool resolved = SDLNet_ResolveHost(&address, host.c_str(), static_cast<Uint16>(port)) == 0;
+    bool resolved = Resolve(host, port, &address);
     TCPsocket socket = resolved && open_socket ? SDLNet_TCP_Open(&address) : nullptr;
     std::lock_guard<std::mutex> hold(job->lock);
     if (job->abandoned) {
@@ -117,8 +135,9 @@ struct Receiver {
   }
 };
 
-// Reads the header, then the body (kept only when `keep`), until the server closes.
-// 1 when a complete 200 answer arrived.
+// Reads the header, then the body (kept only when `keep`) until the announced length has
+// arrived, or until the server closes when it announced none. 1 when a complete 200 answer
+// arrived.
 int Read_Response(Receiver& in, bool keep, std::string* body) {
   std::string head_bytes;
   Http_Head head;
@@ -131,9 +150,11 @@ int Read_Response(Receiver& in, bool keep, std::string* body) {
     if (head_bytes.size() > kHeaderLimit) return 0;
   }
   if (head.status != 200 || head.chunked || head.content_length < -1) return 0;
+  long long expected = head.content_length;
+  if (expected > static_cast<long long>(kBodyLimit)) return 0;
   size_t received = head_bytes.size() - head.body_offset;
   if (keep) body->assign(head_bytes, head.body_offset, std::string::npos);
-  for (;;) {
+  while (expected < 0 || static_cast<long long>(received) < expected) {
     int got = in.Next(block);
     if (got < 0) return 0;
     if (got == 0) break;
@@ -141,10 +162,22 @@ int Read_Response(Receiver& in, bool keep, std::string* body) {
     if (received > kBodyLimit) return 0;
     if (keep) body->append(block, got);
   }
-  return head.content_length < 0 || static_cast<long long>(received) == head.content_length;
+  return expected < 0 || static_cast<long long>(received) == expected;
 }
 
 }  // namespace
+
+std::string Request_Path(const std::string& name) {
+  std::string path;
+  for (unsigned char c : name) {
+    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+                 c == '_' || c == '~' || c == '/';
+    char code[4];
+    std::snprintf(code, sizeof code, "%%%02X", c);
+    path += plain ? std::string(1, static_cast<char>(c)) : std::string(code);
+  }
+  return path;
+}
 
 const char* Server_Host() {
   if (server_host.empty()) Read_Server_Setting();
@@ -175,6 +208,7 @@ void Close_Network() { SDLNet_Quit(); }
 int Http_Get(const char* resource, const char* out_path) {
   Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(http_transfer_limit_ms);
   TCPsocket socket = Open_Connection();
+  http_last_connected = socket != nullptr;
   if (!socket) return 0;
   if (!Send_Request(socket, resource)) {
     SDLNet_TCP_Close(socket);

@@ -11,6 +11,7 @@
 
 const char* const kProgramUpdateFile = "VantoRello.upd";
 const char* const kSwapScriptFile = "update.sh";
+int swap_answer_limit_s = 5;
 
 std::string program_file_override;
 
@@ -36,14 +37,21 @@ std::string Swap_Script(const std::string& game_dir, const std::string& program,
   std::string dir = Shell_Quote(game_dir), target = Shell_Quote(program), fresh = Shell_Quote(program + ".new");
   return "#!/bin/sh\n"
          "# Written by the live update: waits for the game to end, puts the new program in place\n"
-         "# and starts it.\n"
+         "# once it has answered --version, and starts whichever program is in place.\n"
          "cd " + dir + " || exit 1\n"
          "tries=0\n"
          "while kill -0 " + std::to_string(game_pid) + " 2>/dev/null && [ $tries -lt 100 ]; do\n"
          "  sleep 0.1\n"
          "  tries=$((tries + 1))\n"
          "done\n"
-         "if cp VantoRello.upd " + fresh + " && chmod 755 " + fresh + " && mv -f " + fresh + " " + target + "; then\n"
+         "if ! cp VantoRello.upd " + fresh + " || ! chmod 755 " + fresh + "; then\n"
+         "  rm -f " + fresh + "\n"
+         "  echo \"Error: cannot replace the program; the new one stays in VantoRello.upd\"\n"
+         "elif ! timeout -k 1 " + std::to_string(swap_answer_limit_s) + " " + fresh +
+         " --version </dev/null >/dev/null 2>&1; then\n"
+         "  rm -f " + fresh + " VantoRello.upd\n"
+         "  echo \"Error: the new program does not start; the old one stays\"\n"
+         "elif mv -f " + fresh + " " + target + "; then\n"
          "  rm -f VantoRello.upd\n"
          "else\n"
          "  rm -f " + fresh + "\n"

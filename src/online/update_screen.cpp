@@ -80,6 +80,8 @@ bool Ends_Update_Screen(const SDL_Event& event) {
   return key == SDLK_RETURN || key == SDLK_ESCAPE || key == SDLK_SPACE || (key >= SDLK_0 && key <= SDLK_9);
 }
 
+bool window_closed = false;  // while the update ran
+
 void Draw_Update_Screen() {
   char version[64], status[160];
   std::snprintf(version, sizeof version, "Vanto Rello Version: %s", kGameVersion);
@@ -88,16 +90,21 @@ void Draw_Update_Screen() {
   SDL_FillRect(screen, nullptr, 0);
   Draw_Text(0, 0, version, 0, 0);
   Draw_Text(0, 50, status, 0, 0);
-  if (update_finished) Draw_Text(0, 400, "Update finished.", 0, 0);
+  if (update_program_left) {
+    Draw_Text(0, 300, "Program updates come with", 0, 0);
+    Draw_Text(0, 340, "the system's packages.", 0, 0);
+  }
+  Draw_Text(0, 400, Update_Result_Text(update_result), 0, 0);
   SDL_Flip(screen);
 }
 
 // The program file has changed and its swap is prepared: the script takes over once the
-// game has ended.
-void End_For_Program_Swap() {
+// game has ended. Returns only when the script could not be started.
+int End_For_Program_Swap() {
   if (!Start_Swap_Script()) {
     std::printf("Error starting update script!\n");
-    return;
+    Drop_Program_Update();
+    return UPDATE_SWAP_FAILED;
   }
   Close_Network();
   std::exit(0);
@@ -111,6 +118,37 @@ void Show_Update_Step() {
   Draw_Text(0, 350, update_file.c_str(), 1, 3);
   SDL_Flip(screen);
   Call_Frame_Hook(SCREEN_LIVE_UPDATE);
+  Read_Update_Events();
+}
+
+void Read_Update_Events() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_QUIT) {
+      window_closed = true;
+      update_cancel_requested = true;
+    }
+    if (event.type != SDL_KEYDOWN) continue;
+    SDLKey key = event.key.keysym.sym;
+    if (key == SDLK_ESCAPE) update_cancel_requested = true;
+    if (key == SDLK_F12 || key == SDLK_PRINT) theGame->Take_Screenshot();
+  }
+}
+
+const char* Update_Result_Text(int result) {
+  static char text[80];
+  switch (result) {
+    case UPDATE_FILES_DONE: return "Update finished.";
+    case UPDATE_NO_LIST: return "Update failed: no update on the server.";
+    case UPDATE_EMPTY_LIST: return "Update failed: the update list is empty.";
+    case UPDATE_CANCELLED: return "Update cancelled.";
+    case UPDATE_SWAP_FAILED: return "Update failed: swap script did not start.";
+    case UPDATE_INCOMPLETE:
+      std::snprintf(text, sizeof text, "Update failed: %d file%s not updated.", update_failures,
+                    update_failures == 1 ? "" : "s");
+      return text;
+    default: return "";
+  }
 }
 
 void Run_Update_Notice() {
@@ -138,12 +176,16 @@ void Run_Live_Update() {
   update_finished = false;
   update_step = "";
   update_file.clear();
+  update_cancel_requested = window_closed = false;
+  update_result = UPDATE_NO_CONNECTION;
   update_status = Init_Network();
   if (update_status == 0) {
-    if (Update_Files() == UPDATE_PROGRAM_READY) End_For_Program_Swap();
-    update_finished = true;
+    update_result = Update_Files();
+    if (update_result == UPDATE_PROGRAM_READY) update_result = End_For_Program_Swap();
+    if (update_result == UPDATE_NO_CONNECTION) update_status = 2;
   }
-  bool open = true;
+  update_finished = update_result == UPDATE_FILES_DONE;
+  bool open = !window_closed;
   while (open) {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_LIVE_UPDATE);
@@ -154,6 +196,11 @@ void Run_Live_Update() {
     if (spent < 25) SDL_Delay(25 - spent);
   }
   if (update_status != 1) Close_Network();
+  if (window_closed) {
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    Pass_On_Quit(quit);
+  }
 }
 
 void Offer_Update() {

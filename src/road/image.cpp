@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "common/asserts.h"
+#include "common/game_folders.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ int image::load(const char* path) {
   width = height = bits_per_pixel = bytes_per_pixel = pitch = 0;
   pixels.clear();
   char message[512];
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = std::fopen(Data_Path(path).c_str(), "rb");
   if (!file) {
     std::snprintf(message, sizeof message, "Failed to open %s", path);
     return Report(message, 158);

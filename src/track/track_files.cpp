@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/game_folders.h"
 #include "core/state/game.h"
 #include "frontend/graphics/player_name.h"
 #include "road/road.h"
@@ -20,7 +21,7 @@ int Load_Track_File(const char* path) {
   lastTrackFileResult = TRACK_UNREADABLE;
   if (!trackSectors) return 0;
   int count = 0;
-  int result = lastTrackFileResult = Read_Track_File(path, &trackHeader, trackSectors, &count);
+  int result = lastTrackFileResult = Read_Track_File(Data_Path(path).c_str(), &trackHeader, trackSectors, &count);
   if (result != TRACK_OK) {
     std::printf("%s\n", Track_File_Message(result));
     trackHeader.sector_count = 0;

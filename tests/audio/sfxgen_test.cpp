@@ -6,12 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "audio/sfx_files.h"
 #include "sfxgen/audio_io.h"
 #include "sfxgen/composer.h"
 #include "sfxgen/dsp.h"
@@ -163,25 +161,6 @@ TEST(Composer, PiecesStayInTheirHarmony) {
       }
     }
   }
-}
-
-// The composer's pieces are exactly the music files the game opens, and fit their lengths.
-TEST(Composer, PiecesMatchTheGamesMusicFiles) {
-  std::set<std::string> wanted, made;
-  for (const SfxFile& f : Sfx_Files())
-    if (f.kind == SfxFile::Music) wanted.insert(f.name);
-  for (const Style& st : Music_Styles()) {
-    EXPECT_TRUE(made.insert(st.file).second) << st.file << " twice";
-    Song song = Compose(st);
-    double seconds = song.total_rows() * song.row_seconds();
-    auto f = std::find_if(Sfx_Files().begin(), Sfx_Files().end(),
-                          [&](const SfxFile& x) { return st.file == x.name; });
-    ASSERT_NE(f, Sfx_Files().end()) << st.file;
-    EXPECT_EQ(st.loop, f->loops) << st.file;
-    EXPECT_GE(seconds, f->min_seconds * 0.9) << st.file;
-    EXPECT_LE(seconds, f->max_seconds) << st.file;
-  }
-  EXPECT_EQ(made, wanted);
 }
 
 TEST(Dsp, FoldLoopAddsTheTailToTheStart) {

@@ -9,19 +9,12 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-std::string Read(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 int Entries() {
   int count = 0;
@@ -33,9 +26,9 @@ TEST(SafeFile, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   ScopedTempDir dir;
   std::ofstream("track.TRK") << "old contents that are longer than the new ones";
   ASSERT_EQ(Write_File_Atomic("track.TRK", "new", 3), 1);
-  EXPECT_EQ(Read("track.TRK"), "new");
+  EXPECT_EQ(Read_File("track.TRK"), "new");
   ASSERT_EQ(Write_File_Atomic("empty", "", 0), 1);
-  EXPECT_EQ(Read("empty"), "");
+  EXPECT_EQ(Read_File("empty"), "");
   EXPECT_EQ(Entries(), 2);
 }
 
@@ -56,7 +49,7 @@ TEST(SafeFile, AFullDiskLeavesTheOldFileUntouched) {
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write reported success";
-  EXPECT_EQ(Read("VantoRello.cfg"), "the old settings");
+  EXPECT_EQ(Read_File("VantoRello.cfg"), "the old settings");
   EXPECT_EQ(Entries(), 1);
 }
 

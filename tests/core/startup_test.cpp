@@ -51,6 +51,7 @@ int Run_Game(const std::string& env, std::string& output) {
 // The game's line, then SDL's own reason on the next line, and a failure exit code.
 TEST(Startup, FailingSdlOrMixerEndsWithItsMessageTheReasonAndAFailureCode) {
   ScopedTempDir dir;
+  fs::create_directory("GFX");  // the game's own folder, not an installed game
   struct Case {
     const char* env;
     const char* line;

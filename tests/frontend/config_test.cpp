@@ -1,25 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "frontend/graphics/config.h"
 #include "frontend/screens/settings_screen.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-std::vector<unsigned char> Read_All(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void Write_All(const char* path, const std::vector<unsigned char>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 TEST(Config, MissingFileGivesDefaults) {
   ScopedTempDir dir;
@@ -44,7 +33,7 @@ TEST(Config, RoundTripWritesSeventyFourLittleEndianBytes) {
   mapped.joy_select = 3;
   ASSERT_EQ(Save_Config(), 1);
 
-  auto bytes = Read_All(kConfigFileName);
+  auto bytes = Read_File(kConfigFileName);
   ASSERT_EQ(bytes.size(), 74u);
   EXPECT_EQ(bytes[0], 4);
   EXPECT_EQ(bytes[1] | bytes[2] | bytes[3], 0);
@@ -69,7 +58,7 @@ TEST(Config, OlderVersionIsIgnoredEntirely) {
   bytes[0] = 3;
   bytes[4] = 1;   // fullscreen
   bytes[6] = 50;  // key_accelerate
-  Write_All(kConfigFileName, bytes);
+  Write_File(kConfigFileName, bytes);
   Load_Config();
   EXPECT_EQ(fullscreenFlag, 0);
   EXPECT_EQ(mapped.key_accelerate, 119);
@@ -81,7 +70,7 @@ TEST(Config, AnyNonZeroFlagByteIsOnAndTheFilterSwitchesOff) {
   bytes[0] = 4;
   bytes[4] = 7;  // fullscreen
   bytes[5] = 2;  // crt_filter
-  Write_All(kConfigFileName, bytes);
+  Write_File(kConfigFileName, bytes);
   Load_Config();
   EXPECT_EQ(fullscreenFlag, 1);
   EXPECT_EQ(crtFilterFlag, 1);
@@ -89,7 +78,7 @@ TEST(Config, AnyNonZeroFlagByteIsOnAndTheFilterSwitchesOff) {
   Apply_Setting();
   EXPECT_EQ(crtFilterFlag, 0);
   ASSERT_EQ(Save_Config(), 1);
-  auto saved = Read_All(kConfigFileName);
+  auto saved = Read_File(kConfigFileName);
   EXPECT_EQ(saved[4], 1);
   EXPECT_EQ(saved[5], 0);
   settings_row = 0;
@@ -98,7 +87,7 @@ TEST(Config, AnyNonZeroFlagByteIsOnAndTheFilterSwitchesOff) {
 TEST(Config, ShortFileKeepsDefaultsBeyondItsEnd) {
   ScopedTempDir dir;
   // version 4, fullscreen 1, crt 0, key_accelerate 120, then half of key_brake.
-  Write_All(kConfigFileName, {4, 0, 0, 0, 1, 0, 120, 0, 0, 0, 99, 0});
+  Write_File(kConfigFileName, std::vector<unsigned char>{4, 0, 0, 0, 1, 0, 120, 0, 0, 0, 99, 0});
   Load_Config();
   EXPECT_EQ(fullscreenFlag, 1);
   EXPECT_EQ(mapped.key_accelerate, 120);
@@ -111,7 +100,7 @@ TEST(Config, FailedSaveLeavesTheOldFileAndNoTemporary) {
   ScopedTempDir dir;
   Load_Config();
   ASSERT_EQ(Save_Config(), 1);
-  auto before = Read_All(kConfigFileName);
+  auto before = Read_File(kConfigFileName);
   std::remove(kConfigFileName);
   std::filesystem::create_directory(kConfigFileName);  // a directory cannot be replaced by a file
   mapped.key_left = 1;

@@ -1,8 +1,6 @@
 // The display settings file and the window-size rule.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "common/frame_hook.h"
@@ -10,15 +8,11 @@
 #include "frontend/graphics/display_settings.h"
 #include "frontend/screens/settings_screen.h"
 #include "frontend/screens/video_mode.h"
+#include "support/files.h"
 #include "support/front_end.h"
 #include "support/temp_dir.h"
 
 namespace {
-
-std::string Read_Text(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 TEST(DisplaySettings, WindowScaleForDesktopSizesAndChoices) {
   struct Case {
@@ -43,7 +37,7 @@ TEST(DisplaySettings, RoundTripAndDamagedFiles) {
   display.smooth = 1;
   display.pad_layout_mapped = 1;
   ASSERT_EQ(Save_Display_Settings(), 1);
-  EXPECT_EQ(Read_Text(kDisplaySettingsFile), "Window Size=3x\nScaling=Smooth\nPad Mapping=Controller\n");
+  EXPECT_EQ(Read_File(kDisplaySettingsFile), "Window Size=3x\nScaling=Smooth\nPad Mapping=Controller\n");
   display = DisplaySettings{};
   ASSERT_EQ(Load_Display_Settings(), 1);
   EXPECT_EQ(display.window_size, 3);
@@ -67,7 +61,7 @@ TEST(DisplaySettings, RoundTripAndDamagedFiles) {
       {"Window Size=4x\nWindow Size=1x\n", 1, 0},                // the last line counts
   };
   for (const Case& c : cases) {
-    std::ofstream(kDisplaySettingsFile, std::ios::binary) << c.text;
+    Write_File(kDisplaySettingsFile, c.text);
     Load_Display_Settings();
     EXPECT_EQ(display.window_size, c.window_size) << c.text.substr(0, 40);
     EXPECT_EQ(display.smooth, c.smooth) << c.text.substr(0, 40);
@@ -102,7 +96,7 @@ TEST_F(WindowSizeScreenTest, SettingsRowStepsRoundAndIsSaved) {
   display = DisplaySettings{};
   Load_Display_Settings();
   EXPECT_EQ(display.window_size, 1);  // Auto stepped on once more
-  EXPECT_EQ(Read_Text("VantoRello.cfg").size(), 74u);
+  EXPECT_EQ(Read_File("VantoRello.cfg").size(), 74u);
 }
 
 }  // namespace

@@ -18,17 +18,13 @@
 #include "online/leaderboard.h"
 #include "road/road.h"
 #include "seed.h"
+#include "support/files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 using TournamentTest = LibraryTest;
-
-std::string Read_File(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 SDL_Surface* Copy_Screen() { return SDL_ConvertSurface(screen, screen->format, screen->flags); }
 

@@ -166,3 +166,29 @@ TEST_F(TrackListTest, BrokenDownloadsAndAMissingServerLeaveTheBrowserAsItWas) {
   EXPECT_EQ(trackListCount, 1);
   EXPECT_STREQ(trackListMessage, "The track cloud cannot be reached.");
 }
+
+TEST_F(TrackListTest, NamesTheCloudRuleWouldRefuseOrEncodeStillStart) {
+  // A cloud name with a space goes into the request line percent-encoded and is stored under
+  // its own name.
+  Write_Sample(2, "sample.TRK");
+  std::string track = File_Bytes("sample.TRK");
+  Script_Server cloud([track](Script_Server&, int fd, const std::string& request) {
+    std::string answer = Http_Answer(404, "");
+    if (request.find("GET /VantoRello/TRK/VantoRello.tracks ") == 0) answer = Http_Answer(200, "My Track.TRK|3|100|x|0\n");
+    if (request.find("GET /VantoRello/TRK/uploads/My%20Track.TRK HTTP/1.1\n") == 0) answer = Http_Answer(200, track);
+    Script_Server::Send_All(fd, answer);
+  });
+  Point_At(cloud.port());
+  ASSERT_EQ(Load_Cloud_List(), 1);
+  ASSERT_EQ(theGame->Start_Selected_Track(), 1) << trackListMessage;
+  EXPECT_EQ(File_Bytes("TRK/My Track.TRK"), track);
+
+  // Local files are started by the name the directory gave, even names no cloud may list.
+  for (const char* name : {"a..b.TRK", ".x.TRK"}) {
+    Write_Sample(1, std::string("TRK/") + name);
+    Scan_Track_Directory("TRK");
+    trackListSelection = Find_Track(name);
+    ASSERT_GT(trackListSelection, 0) << name;
+    EXPECT_EQ(theGame->Start_Selected_Track(), 1) << name << ": " << trackListMessage;
+  }
+}

@@ -219,6 +219,12 @@ TEST_F(LiveUpdateTest, BringsChangedAndMissingFilesUpToDateAndLeavesCurrentOnes)
   EXPECT_TRUE(fs::is_regular_file("DATA/empty.bin"));
   EXPECT_EQ(Inode("DATA/same.bin"), same_inode);
   EXPECT_TRUE(Leftover_Downloads().empty());
+
+  // The release is noted, so the start-up check no longer offers it; a newer one it does.
+  EXPECT_EQ(Installed_Version(), "3.99");
+  EXPECT_FALSE(Check_For_Update());
+  Publish({{"DATA/same.bin", "same"}}, "4.00");
+  EXPECT_TRUE(Check_For_Update());
 }
 
 TEST_F(LiveUpdateTest, ReadsEveryFormOfListLineAndRefusesNamesOutsideTheGame) {
@@ -239,9 +245,9 @@ TEST_F(LiveUpdateTest, ReadsEveryFormOfListLineAndRefusesNamesOutsideTheGame) {
     server.answers[name] = Http_Answer(200, std::string(name) == "DATA/current.bin" ? "current" : "x");
   Point_At(server.server.port());
   testing::internal::CaptureStdout();
-  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  EXPECT_EQ(Run_Update_Files(), UPDATE_INCOMPLETE);
   std::string output = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(server.Requests(), std::vector<std::string>{"VantoRello.w32.ver"});
+  EXPECT_EQ(server.Requests(), (std::vector<std::string>{"VantoRello.w32.ver", "version.ver"}));
   EXPECT_EQ(Inode("DATA/current.bin"), current_inode);
   for (const std::string& refused : {std::string("../x"), absolute, std::string("DATA/../../x"),
                                      std::string("DATA\\x"), std::string("DATA/a?b"), std::string("GFX/escape.png"),
@@ -261,6 +267,7 @@ TEST_F(LiveUpdateTest, FailedOrDamagedDownloadsLeaveTheOldFile) {
     Write(std::string("DATA/") + name + ".bin", "old");
     list += Update_List_Line((std::string("DATA/") + name + ".bin").c_str(), Crc(fresh));
   }
+  list += Update_List_Line("NEW/deeper/gone.bin", Crc(fresh));  // its folders go again
   Table_Server server;
   server.answers["VantoRello.w32.ver"] = Http_Answer(200, list);
   server.answers["DATA/cut.bin"] = Http_Answer(200, fresh).substr(0, Http_Answer(200, fresh).size() - 500);
@@ -269,8 +276,11 @@ TEST_F(LiveUpdateTest, FailedOrDamagedDownloadsLeaveTheOldFile) {
   server.answers["DATA/good.bin"] = Http_Answer(200, fresh);
   Point_At(server.server.port());
   testing::internal::CaptureStdout();
-  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  EXPECT_EQ(Run_Update_Files(), UPDATE_INCOMPLETE);
   std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(update_failures, 5);
+  EXPECT_FALSE(fs::exists("NEW"));
+  EXPECT_FALSE(fs::exists(kInstalledVersionFile));
   for (const char* name : {"gone", "cut", "wrong", "error"}) {
     EXPECT_EQ(Read(std::string("DATA/") + name + ".bin"), "old") << name;
     EXPECT_NE(output.find(std::string("Error downloading DATA/") + name + ".bin!\n"), std::string::npos) << output;
@@ -309,7 +319,7 @@ TEST_F(LiveUpdateTest, ChangedProgramIsCheckedAndLeftToTheSwapScript) {
   server.answers["DATA/y.bin"] = Http_Answer(200, "y");
   Point_At(server.server.port());
   testing::internal::CaptureStdout();
-  EXPECT_EQ(Run_Update_Files(), UPDATE_FILES_DONE);
+  EXPECT_EQ(Run_Update_Files(), UPDATE_INCOMPLETE);
   std::string output = testing::internal::GetCapturedStdout();
   EXPECT_NE(output.find("Error downloading VantoRello Update!\n"), std::string::npos) << output;
   EXPECT_NE(output.find("'bin/vantorello'"), std::string::npos) << output;
@@ -393,6 +403,73 @@ TEST_F(LiveUpdateTest, EscapeLeavesTheNoticeAndMenuEntryTwoRunsTheUpdate) {
   Activate_Menu_Entry();
   EXPECT_EQ(Read("DATA/x.bin"), "x");
   menu_selection = 11;
+}
+
+// What the update screen ends with: the status line's state and the result line.
+struct Update_Outcome {
+  int status, result;
+  bool finished;
+  bool operator==(const Update_Outcome& o) const {
+    return status == o.status && result == o.result && finished == o.finished;
+  }
+};
+
+Update_Outcome Run_Update_Screen() {
+  FrontEndTest::script = [](int) { Push_Key(SDLK_RETURN); };  // read only by the result screen
+  Run_Live_Update();
+  return {update_status, update_result, update_finished};
+}
+
+TEST_F(LiveUpdateTest, UpdateScreenSaysConnectedOrFinishedOnlyWhenItWas) {
+  EXPECT_EQ(Run_Update_Screen(), (Update_Outcome{0, UPDATE_NO_LIST, false}));  // a service with no release
+  Table_Server empty;
+  empty.answers["VantoRello.w32.ver"] = Http_Answer(200, "no bar here\n");
+  Point_At(empty.server.port());
+  EXPECT_EQ(Run_Update_Screen(), (Update_Outcome{0, UPDATE_EMPTY_LIST, false}));
+  int closed_port;
+  {
+    Script_Server gone(nullptr);
+    closed_port = gone.port();
+  }
+  Point_At(closed_port);  // the service is stopped
+  EXPECT_EQ(Run_Update_Screen(), (Update_Outcome{2, UPDATE_NO_CONNECTION, false}));
+  EXPECT_FALSE(fs::exists(kInstalledVersionFile));
+  Point_At(port);
+  Publish({{"DATA/x.bin", "x"}}, "3.99");
+  EXPECT_EQ(Run_Update_Screen(), (Update_Outcome{0, UPDATE_FILES_DONE, true}));
+}
+
+TEST_F(LiveUpdateTest, EscapeOrTheWindowsCloseStopsTheUpdateBetweenFiles) {
+  Write("DATA/a.bin", "old a");
+  Write("DATA/b.bin", "old b");
+  Publish({{"DATA/a.bin", "new a"}, {"DATA/b.bin", "new b"}, {"DATA/c.bin", "new c"}}, "3.99");
+  for (bool close_window : {false, true}) {
+    SCOPED_TRACE(close_window ? "window closed" : "Escape");
+    int frames_after = 0;
+    script = [&](int) {
+      if (update_result == UPDATE_CANCELLED) {
+        if (++frames_after == 2) Push_Key(SDLK_RETURN);
+      } else if (std::string(update_step) + " " + update_file == "Checking DATA/b.bin") {
+        close_window ? Push_Quit() : Push_Key(SDLK_ESCAPE);
+      }
+    };
+    update_result = UPDATE_FILES_DONE;
+    Run_Live_Update();
+    EXPECT_EQ(update_result, UPDATE_CANCELLED);
+    EXPECT_FALSE(update_finished);
+    EXPECT_EQ(Read("DATA/a.bin"), "new a");  // replaced whole before the stop
+    EXPECT_EQ(Read("DATA/b.bin"), "old b");
+    EXPECT_FALSE(fs::exists("DATA/c.bin"));
+    EXPECT_TRUE(Leftover_Downloads().empty());
+    EXPECT_FALSE(fs::exists(kInstalledVersionFile));
+    // A closed window ends the screen at once and leaves the close for the menu.
+    EXPECT_EQ(frames_after, close_window ? 0 : 2);
+    SDL_Event event;
+    bool quit_passed_on = false;
+    while (SDL_PollEvent(&event)) quit_passed_on |= event.type == SDL_QUIT;
+    EXPECT_EQ(quit_passed_on, close_window);
+    Write("DATA/a.bin", "old a");
+  }
 }
 
 }  // namespace

@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -21,6 +19,7 @@
 #include "core/loop/startup.h"
 #include "service.h"
 #include "shelves.h"
+#include "support/files.h"
 #include "support/front_end.h"
 #include "support/temp_dir.h"
 
@@ -29,31 +28,24 @@ namespace {
 namespace fs = std::filesystem;
 
 void Write(const std::string& path, const std::string& bytes, bool executable = false) {
-  if (fs::path(path).has_parent_path()) fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
+  Write_File(path, bytes);
   if (executable) chmod(path.c_str(), 0755);
-}
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
 }
 
 // Waits up to `seconds` for a file to hold something.
 bool Wait_For_File(const std::string& path, int seconds) {
   auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   while (std::chrono::steady_clock::now() < give_up) {
-    if (!Read(path).empty()) return true;
+    if (!Read_File(path).empty()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return false;
 }
 
-// A stand-in program that notes its name and working directory in "started.txt".
+// A stand-in program that answers --version, and otherwise notes its name and working
+// directory in "started.txt".
 std::string Stand_In(const char* which) {
-  return std::string("#!/bin/sh\necho \"") + which + " $(pwd)\" > started.txt\n";
+  return std::string("#!/bin/sh\n[ \"$1\" = --version ] && exit 0\necho \"") + which + " $(pwd)\" > started.txt\n";
 }
 
 bool Executable(const std::string& path) {
@@ -75,13 +67,13 @@ TEST(ProgramSwap, ScriptWaitsForTheGameThenReplacesAndStartsTheProgram) {
   std::string command = "cd '" + game_dir + "' && sh update.sh >/dev/null 2>&1 &";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
-  EXPECT_EQ(Read(program), Stand_In("old"));  // the game still runs
+  EXPECT_EQ(Read_File(program), Stand_In("old"));  // the game still runs
   EXPECT_FALSE(fs::exists(game_dir + "/started.txt"));
   kill(game, SIGKILL);
   waitpid(game, nullptr, 0);
   ASSERT_TRUE(Wait_For_File(game_dir + "/started.txt", 10));
-  EXPECT_EQ(Read(game_dir + "/started.txt"), "new " + game_dir + "\n");
-  EXPECT_EQ(Read(program), Stand_In("new"));
+  EXPECT_EQ(Read_File(game_dir + "/started.txt"), "new " + game_dir + "\n");
+  EXPECT_EQ(Read_File(program), Stand_In("new"));
   EXPECT_TRUE(Executable(program));
   EXPECT_FALSE(fs::exists(game_dir + "/VantoRello.upd"));
   EXPECT_FALSE(fs::exists(program + ".new"));
@@ -93,9 +85,38 @@ TEST(ProgramSwap, WithoutADownloadedProgramTheOldOneStartsAgain) {
   Write(program, Stand_In("old"), true);
   Write("update.sh", Swap_Script(dir.path(), program, 999999999));
   ASSERT_EQ(std::system("sh update.sh >output.txt 2>&1"), 0);
-  EXPECT_EQ(Read("started.txt"), "old " + dir.path() + "\n");
-  EXPECT_EQ(Read(program), Stand_In("old"));
-  EXPECT_NE(Read("output.txt").find("Error: cannot replace the program"), std::string::npos);
+  EXPECT_EQ(Read_File("started.txt"), "old " + dir.path() + "\n");
+  EXPECT_EQ(Read_File(program), Stand_In("old"));
+  EXPECT_NE(Read_File("output.txt").find("Error: cannot replace the program"), std::string::npos);
+}
+
+TEST(ProgramSwap, ANewProgramThatDoesNotAnswerIsDroppedAndTheOldOneStarts) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"damaged", Read_File("/bin/true").substr(0, 2000)},
+      {"refuses --version", "#!/bin/sh\nexit 1\n"},
+      {"never answers", "#!/bin/sh\nexec sleep 30\n"},
+  };
+  int saved_limit = swap_answer_limit_s;
+  swap_answer_limit_s = 1;
+  for (const Case& c : cases) {
+    ScopedTempDir dir;
+    std::string program = dir.path() + "/bin/vantorello";
+    Write(program, Stand_In("old"), true);
+    Write("VantoRello.upd", c.bytes);
+    Write("update.sh", Swap_Script(dir.path(), program, 999999999));
+    ASSERT_EQ(std::system("sh update.sh >output.txt 2>&1"), 0) << c.what;
+    EXPECT_EQ(Read_File("started.txt"), "old " + dir.path() + "\n") << c.what;
+    EXPECT_EQ(Read_File(program), Stand_In("old")) << c.what;
+    EXPECT_TRUE(Executable(program)) << c.what;
+    EXPECT_FALSE(fs::exists(program + ".new")) << c.what;
+    EXPECT_FALSE(fs::exists("VantoRello.upd")) << c.what;
+    EXPECT_NE(Read_File("output.txt").find("Error: the new program does not start"), std::string::npos) << c.what;
+  }
+  swap_answer_limit_s = saved_limit;
 }
 
 // The web service in a process of its own: the game's child must be forked from a process
@@ -140,7 +161,7 @@ TEST(ProgramSwap, WholeCycleFromTheStartUpCheckToTheNewProgram) {
     fs::create_symlink(entry.path(), game_dir + "/GFX/" + entry.path().filename().string());
   fs::create_directory_symlink(fs::path(VR_TEST_RUN_DIR) / "SFX", game_dir + "/SFX");
   Write(program, Stand_In("old"), true);
-  std::string old_picture = Read(game_dir + "/GFX/info_red.bmp");
+  std::string old_picture = Read_File(game_dir + "/GFX/info_red.bmp");
   std::string new_picture = old_picture;
   new_picture[new_picture.size() / 2] ^= 0x55;
   Write("release/GFX/info_red.bmp", new_picture);
@@ -175,11 +196,11 @@ TEST(ProgramSwap, WholeCycleFromTheStartUpCheckToTheNewProgram) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   ASSERT_TRUE(Wait_For_File(game_dir + "/started.txt", 15));
-  EXPECT_EQ(Read(game_dir + "/started.txt"), "new " + game_dir + "\n");
-  EXPECT_EQ(Read(program), Stand_In("new"));
-  EXPECT_EQ(Read(game_dir + "/GFX/info_red.bmp"), new_picture);
+  EXPECT_EQ(Read_File(game_dir + "/started.txt"), "new " + game_dir + "\n");
+  EXPECT_EQ(Read_File(program), Stand_In("new"));
+  EXPECT_EQ(Read_File(game_dir + "/GFX/info_red.bmp"), new_picture);
   EXPECT_FALSE(fs::is_symlink(game_dir + "/GFX/info_red.bmp"));
-  EXPECT_EQ(Read(fs::path(VR_TEST_RUN_DIR) / "GFX/info_red.bmp"), old_picture);  // the shared tree is untouched
+  EXPECT_EQ(Read_File(fs::path(VR_TEST_RUN_DIR) / "GFX/info_red.bmp"), old_picture);  // the shared tree is untouched
   EXPECT_FALSE(fs::exists(game_dir + "/VantoRello.upd"));
   server.Stop();
   unsetenv("VANTORELLO_SERVER");

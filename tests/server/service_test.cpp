@@ -1,13 +1,8 @@
 // The web service as the game and hostile clients meet it, over real loopback sockets.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "common/formats/cloud_list.h"
@@ -17,50 +12,11 @@
 #include "common/formats/update_list.h"
 #include "seed.h"
 #include "shelves.h"
+#include "support/files.h"
+#include "support/raw_http.h"
 #include "support/service_fixture.h"
 
 namespace {
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Sends raw bytes to the service (then closes the sending side when `half_close`) and returns
-// all it answers until it closes.
-std::string Raw_Exchange(int port, const std::string& bytes, bool half_close = false) {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return "no connection";
-  send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-  if (half_close) shutdown(fd, SHUT_WR);
-  std::string answer;
-  char block[4096];
-  for (;;) {
-    pollfd wait = {fd, POLLIN, 0};
-    if (poll(&wait, 1, 8000) <= 0) {
-      answer += "<still open>";
-      break;
-    }
-    ssize_t got = recv(fd, block, sizeof block, 0);
-    if (got <= 0) break;
-    answer.append(block, static_cast<size_t>(got));
-  }
-  close(fd);
-  return answer;
-}
-
-std::string Status_Line(const std::string& answer) { return answer.substr(0, answer.find('\r')); }
 
 std::vector<unsigned char> Track_Bytes(const char* creator, int type, int tournament, int sectors) {
   std::vector<TrackSector> list(sectors);
@@ -69,10 +25,6 @@ std::vector<unsigned char> Track_Bytes(const char* creator, int type, int tourna
     sector.length = 60;
   }
   return Serialise_Track_File(Make_Track_Header(creator, type, tournament), list.data(), sectors);
-}
-
-void Write_Track(const std::string& path, const std::vector<unsigned char>& bytes) {
-  Write(path, std::string(bytes.begin(), bytes.end()));
 }
 
 }  // namespace
@@ -92,6 +44,7 @@ TEST_F(ServiceTest, ScoresAreStoredOnlyWhenValid) {
       "ohs.php?player=3Anna%0AX&score=5",              "ohs.php?player=3Anna%00&score=5",
       "ohs.php?player=3Anna&score=5&score=6",          "ohs.php?player=3Anna&player=3Bob&score=5",
       "updatelog.php?player=Anna",                     "updatelog.php?player=Anna&os=x",
+      "ohs.php?player=3Ann%FF&score=5",                "updatelog.php?player=Ann%C0%80&os=3",
   };
   for (const char* request : refused) EXPECT_EQ(Http_Get(request, ""), 0) << request;
   std::string too_long = "ohs.php?player=3" + std::string(41, 'a') + "&score=5";
@@ -108,7 +61,7 @@ TEST_F(ServiceTest, LeaderboardListsTheFastestTournamentsThenMadeUpDrivers) {
   EXPECT_EQ(Http_Get("ohs.php?player=5Fast_Fay&score=700000", ""), 1);
   EXPECT_EQ(Http_Get("ohs.php?player=4Same_Time&score=900000", ""), 1);
   ASSERT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
-  std::string text = Read("HighScore.txt");
+  std::string text = Read_File("HighScore.txt");
   Leaderboard_Entry entries[kLeaderboardSize];
   ASSERT_EQ(Parse_Leaderboard(text.data(), text.size(), entries), LEADERBOARD_OK);
   EXPECT_STREQ(entries[0].name, "Fast Fay");
@@ -121,7 +74,7 @@ TEST_F(ServiceTest, LeaderboardListsTheFastestTournamentsThenMadeUpDrivers) {
                        ""),
               1);
   ASSERT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
-  text = Read("HighScore.txt");
+  text = Read_File("HighScore.txt");
   ASSERT_EQ(Parse_Leaderboard(text.data(), text.size(), entries), LEADERBOARD_OK);
   EXPECT_STREQ(entries[0].name, "Fast Fay");
   EXPECT_STREQ(entries[1].name, "P100");
@@ -129,12 +82,12 @@ TEST_F(ServiceTest, LeaderboardListsTheFastestTournamentsThenMadeUpDrivers) {
 }
 
 TEST_F(ServiceTest, PublishedTracksMakeTheCloudList) {
-  Write_Track(dir_.path() + "/in/USER1.TRK", Track_Bytes("Anna|Berg", 3, 0, 120));
-  Write_Track(dir_.path() + "/in/TT_FL.TRK", Track_Bytes("Maker", 1, 1, 40));
+  Write_File(dir_.path() + "/in/USER1.TRK", Track_Bytes("Anna|Berg", 3, 0, 120));
+  Write_File(dir_.path() + "/in/TT_FL.TRK", Track_Bytes("Maker", 1, 1, 40));
   std::vector<unsigned char> broken = Track_Bytes("X", 2, 0, 50);
   broken.resize(broken.size() - 1);
-  Write_Track(dir_.path() + "/in/BROKEN.TRK", broken);
-  Write_Track(dir_.path() + "/in/bad name.TRK", Track_Bytes("X", 2, 0, 50));
+  Write_File(dir_.path() + "/in/BROKEN.TRK", broken);
+  Write_File(dir_.path() + "/in/bad name.TRK", Track_Bytes("X", 2, 0, 50));
   EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/USER1.TRK"), 1);
   EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/TT_FL.TRK"), 1);
   EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/BROKEN.TRK"), 0);
@@ -143,10 +96,10 @@ TEST_F(ServiceTest, PublishedTracksMakeTheCloudList) {
 
   std::filesystem::create_directories("TRK");
   ASSERT_EQ(Http_Get("TRK/VantoRello.tracks", "TRK/VantoRello.tracks"), 1);
-  std::string list = Read("TRK/VantoRello.tracks");
+  std::string list = Read_File("TRK/VantoRello.tracks");
   EXPECT_EQ(list, "TT_FL.TRK|1|40|Maker|1\nUSER1.TRK|3|120|Anna Berg|0\n");
   ASSERT_EQ(Http_Get("TRK/uploads/USER1.TRK", "TRK/USER1.TRK"), 1);
-  EXPECT_EQ(Read("TRK/USER1.TRK"), Read(dir_.path() + "/in/USER1.TRK"));
+  EXPECT_EQ(Read_File("TRK/USER1.TRK"), Read_File(dir_.path() + "/in/USER1.TRK"));
   EXPECT_EQ(Http_Get("TRK/uploads/BROKEN.TRK", "TRK/BROKEN.TRK"), 0);
   EXPECT_EQ(Http_Get("TRK/uploads/../service.db", "x"), 0);
   EXPECT_EQ(Http_Get("TRK/uploads/%2E%2E%2Fservice.db", "x"), 0);
@@ -155,38 +108,38 @@ TEST_F(ServiceTest, PublishedTracksMakeTheCloudList) {
 
 TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
   std::string source = dir_.path() + "/release-src";
-  Write(source + "/vantorello", "new program");
-  Write(source + "/GFX/sky.png", "abc");
-  Write(source + "/SFX/menu.ogg", std::string(3000, 'o'));
+  Write_File(source + "/vantorello", "new program");
+  Write_File(source + "/GFX/sky.png", "abc");
+  Write_File(source + "/SFX/menu.ogg", std::string(3000, 'o'));
   ASSERT_EQ(Publish_Release(data_dir_, source, "3.99"), 1);
 
   ASSERT_EQ(Http_Get("version.ver", "version.ver"), 1);
-  EXPECT_EQ(Read("version.ver"), "#VantoRello\n3.99\n#VantoRello\n");
+  EXPECT_EQ(Read_File("version.ver"), "#VantoRello\n3.99\n#VantoRello\n");
   ASSERT_EQ(Http_Get("VantoRello.w32.ver", "VantoRello.ver"), 1);
-  EXPECT_EQ(Read("VantoRello.ver"), "GFX/sky.png|CA6598D0\nSFX/menu.ogg|" +
+  EXPECT_EQ(Read_File("VantoRello.ver"), "GFX/sky.png|CA6598D0\nSFX/menu.ogg|" +
                                         Update_List_Line("", File_Crc((source + "/SFX/menu.ogg").c_str())).substr(1) +
                                         Update_List_Line("vantorello", Crc_Bytes(0, "new program", 11)));
   std::filesystem::create_directories("GFX");
   ASSERT_EQ(Http_Get("GFX/sky.png", "GFX/sky.png"), 1);
-  EXPECT_EQ(Read("GFX/sky.png"), "abc");
+  EXPECT_EQ(Read_File("GFX/sky.png"), "abc");
   ASSERT_EQ(Http_Get("VantoRello.w32", "VantoRello.upd"), 1);
-  EXPECT_EQ(Read("VantoRello.upd"), "new program");
+  EXPECT_EQ(Read_File("VantoRello.upd"), "new program");
   for (const char* outside : {"service.db", "release/version.ver", "files/GFX/sky.png", "GFX/../GFX/sky.png",
-                              "../data/service.db", "%2e%2e/data/service.db", "GFX/missing.png", ""})
+                              "../data/service.db", "%2e%2e/data/service.db", "GFX/missing.png"})
     EXPECT_EQ(Http_Get(outside, "x"), 0) << outside;
 
   // A second release replaces the first as a whole.
   std::filesystem::remove_all(source);
-  Write(source + "/GFX/sky.png", "abcd");
+  Write_File(source + "/GFX/sky.png", "abcd");
   ASSERT_EQ(Publish_Release(data_dir_, source, "4.00"), 1);
   ASSERT_EQ(Http_Get("VantoRello.w32.ver", "VantoRello.ver"), 1);
-  EXPECT_EQ(Read("VantoRello.ver"), Update_List_Line("GFX/sky.png", Crc_Bytes(0, "abcd", 4)));
+  EXPECT_EQ(Read_File("VantoRello.ver"), Update_List_Line("GFX/sky.png", Crc_Bytes(0, "abcd", 4)));
   EXPECT_EQ(Http_Get("VantoRello.w32", "VantoRello.upd"), 0);
 }
 
 TEST_F(ServiceTest, AnswersTheGameRequestAndClosesTheConnection) {
-  std::string answer = Raw_Exchange(port_, "GET /VantoRello/highscore.txt HTTP/1.1\nHost: localhost\nUser-Agent: VantoRello\n\n");
-  EXPECT_EQ(Status_Line(answer), "HTTP/1.1 200 OK");
+  std::string answer = Exchange_From("127.0.0.1", port_, Get_Request("highscore.txt", "User-Agent: VantoRello\n"));
+  EXPECT_EQ(Status_Of(answer), 200);
   EXPECT_NE(answer.find("\r\n\r\n#VantoRello"), std::string::npos);
   EXPECT_EQ(answer.find("<still open>"), std::string::npos);
 }
@@ -208,7 +161,11 @@ TEST_F(ServiceTest, SurvivesMalformedRequests) {
       "GET /etc/passwd HTTP/1.1\n\n",
   };
   for (const std::string& request : hostile) {
-    std::string answer = Raw_Exchange(port_, request, true);
+    int fd = Connect_From("127.0.0.1", port_);  // sends the request and closes the sending side
+    Send(fd, request);
+    shutdown(fd, SHUT_WR);
+    std::string answer = Answer_Of(fd, 8000);
+    close(fd);
     EXPECT_EQ(answer.find("root:"), std::string::npos);
     EXPECT_EQ(answer.find(" 200 "), std::string::npos) << request.substr(0, 60);
   }
@@ -219,9 +176,9 @@ TEST_F(ServiceTest, SurvivesMalformedRequests) {
 
 TEST_F(ServiceTest, SeedPublishesTheRunDirectoryTracksAndSampleResultsOnce) {
   std::string run = dir_.path() + "/run";
-  Write_Track(run + "/GFX/TT_HK.TRK", Track_Bytes("Maker", 3, 1, 80));
-  Write_Track(run + "/TRK/VRWIN251227120000.TRK", Track_Bytes("Anna", 2, 0, 60));
-  Write(run + "/GFX/logo.bmp", "not a track");
+  Write_File(run + "/GFX/TT_HK.TRK", Track_Bytes("Maker", 3, 1, 80));
+  Write_File(run + "/TRK/VRWIN251227120000.TRK", Track_Bytes("Anna", 2, 0, 60));
+  Write_File(run + "/GFX/logo.bmp", "not a track");
   ASSERT_EQ(Seed_Service(service_, run), 1);
   ASSERT_EQ(Seed_Service(service_, run), 1);
   EXPECT_EQ(Build_Cloud_List(data_dir_), "TT_HK.TRK|3|80|Maker|1\nVRWIN251227120000.TRK|2|60|Anna|0\n");

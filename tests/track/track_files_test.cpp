@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "core/state/game.h"
+#include "frontend/graphics/player_name.h"
 #include "road/road.h"
 #include "support/race_fixture.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 #include "track/track_sector.h"
 
@@ -27,9 +29,6 @@ struct TrackFiles : ::testing::Test {
   }
   void TearDown() override { Free_Track_Sectors(); }
 
-  void Write(const char* path, const std::vector<unsigned char>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  }
   std::vector<unsigned char> Track_Bytes(int n, int length = 10) {
     std::vector<TrackSector> t(n, TrackSector{length, 1, 0, 0, {}, {}, {}, {}, {}, {}, {}, {}});
     return Serialise_Track_File(Make_Track_Header("Someone", 3, 0), t.data(), n);
@@ -52,25 +51,25 @@ TEST_F(TrackFiles, LoaderMessages) {
   EXPECT_EQ(Load("TRK/none.TRK", 0), "ERROR loading track data!\n");
   auto b = Track_Bytes(100);
   b[1] = 0;
-  Write("a.TRK", b);
+  Write_File("a.TRK", b);
   EXPECT_EQ(Load("a.TRK", 0), "VRCS: (1) Not a valid Vanto Rello Track File!\n");
   b = Track_Bytes(100);
   b[4] = b[5] = b[6] = b[7] = 0;
-  Write("b.TRK", b);
+  Write_File("b.TRK", b);
   EXPECT_EQ(Load("b.TRK", 0), "VRCS: Invalid Sector Number!\n");
   b = Track_Bytes(100);
   b[424] = 0;
-  Write("c.TRK", b);
+  Write_File("c.TRK", b);
   EXPECT_EQ(Load("c.TRK", 0), "VRCS: Not a valid Vanto Rello Track File!\n");
   b = Track_Bytes(100);
   b.resize(b.size() - 1);
-  Write("d.TRK", b);
+  Write_File("d.TRK", b);
   EXPECT_EQ(Load("d.TRK", 0), "VRCS: Track file is cut short!\n");
-  Write("e.TRK", Track_Bytes(30));
+  Write_File("e.TRK", Track_Bytes(30));
   EXPECT_EQ(Load("e.TRK", 0), "VRCS: Track too short to race!\n");
-  Write("f.TRK", Track_Bytes(100, 0));
+  Write_File("f.TRK", Track_Bytes(100, 0));
   EXPECT_EQ(Load("f.TRK", 0), "VRCS: Invalid sector length in track file!\n");
-  Write("g.TRK", Track_Bytes(100));
+  Write_File("g.TRK", Track_Bytes(100));
   EXPECT_EQ(Load("g.TRK", 1), "");
   EXPECT_EQ(trackSectorCount, 100);
   EXPECT_STREQ(trackHeader.creator, "Someone");
@@ -112,6 +111,7 @@ TEST_F(TrackFiles, SavingTagsNamesAndFailures) {
   testing::internal::CaptureStdout();
   EXPECT_EQ(game.Save_Track_File("Regular"), 0);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR saving track data!\n");
+  std::filesystem::remove(kPlayerNameFile);  // the first start's name, saved when the first track took it
   EXPECT_TRUE(std::filesystem::is_empty("."));  // no temporary file left behind
   theGame = saved;
 }

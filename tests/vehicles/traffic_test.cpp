@@ -67,8 +67,10 @@ TEST_F(Traffic, ACarBehindThePlayerInHisLaneDodgesOnlyInsideItsWindow) {
   vehicle* near = Add(-10.0f, 10000 - 299, 100.0f);
   vehicle* far = Add(-10.0f, 10000 - 800, 100.0f);
   vehicle* slow = Add(-10.0f, 10000 - 500, 40.0f);
-  for (int i = 0; i < 4; ++i) game->Dodge_Player(i);
+  vehicle* right = Add(10.0f, 10000 - 500, 100.0f);
+  for (int i = 0; i < 5; ++i) game->Dodge_Player(i);
   EXPECT_EQ(dodger->x, 395.0f);  // jumped across, then one step home
+  EXPECT_EQ(right->x, -495.0f);
   EXPECT_EQ(near->x, -10.0f);
   EXPECT_EQ(far->x, -10.0f);
   EXPECT_EQ(slow->x, -10.0f);

@@ -526,16 +526,20 @@ std::vector<Pose> opponent_poses(int views) {
 
 }  // namespace
 
-Pic car_showcase(const std::string& model, int w, int h) {
+void draw_car_fitted(cairo_t* cr, const std::string& model, double yaw, double x, double y, double w, double h) {
   const CarSpec& s = spec_for(model);
-  Pose pose{32, 0};
+  Pose pose{yaw, 0};
   Camera3 cam = camera_for(s, 1.0, 12, pose);
   Projection pr = measure(build_car(s, pose), cam);
   double ppm = std::min(w / (pr.max_x - pr.min_x), h / (pr.max_y - pr.min_y));
   cam.ppm = ppm;
+  render(cr, build_car(s, pose), cam, x + w / 2.0 - (pr.min_x + pr.max_x) / 2 * ppm,
+         y + h / 2.0 - (pr.min_y + pr.max_y) / 2 * ppm);
+}
+
+Pic car_showcase(const std::string& model, int w, int h) {
   Pic pic(w, h);
-  render(pic.cr, build_car(s, pose), cam, w / 2.0 - (pr.min_x + pr.max_x) / 2 * ppm,
-         h / 2.0 - (pr.min_y + pr.max_y) / 2 * ppm);
+  draw_car_fitted(pic.cr, model, 32, 0, 0, w, h);
   return pic;
 }
 

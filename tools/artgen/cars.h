@@ -40,6 +40,8 @@ namespace art {
 
 // A car model seen from behind and to the side, filling about w x h pixels.
 Pic car_showcase(const std::string& model, int w, int h);
+// The same view turned by `yaw` degrees, centred in the box (x, y, w, h) of any cairo surface.
+void draw_car_fitted(cairo_t* cr, const std::string& model, double yaw, double x, double y, double w, double h);
 Pic bike_showcase(bool trike, double ppm);
 
 }  // namespace art

@@ -1,7 +1,9 @@
 // vr_artgen: paints every picture of the game into <run dir>/GFX, copies the menu
-// fonts there, and writes contact sheets of all pictures for review.
+// fonts there, and writes contact sheets of all pictures for review; or paints the
+// desktop icons.
 //
 //   vr_artgen <run dir> [--sheets <dir>] [--only <text>]
+//   vr_artgen --icons <dir>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -13,6 +15,7 @@
 
 #include "contact.h"
 #include "draw.h"
+#include "icon.h"
 #include "manifest.h"
 #include "output.h"
 
@@ -68,9 +71,11 @@ bool is_picture(gfx::Kind k) { return k != gfx::Kind::Font; }
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: vr_artgen <run dir> [--sheets <dir>] [--only <text>]\n");
+    std::fprintf(stderr, "usage: vr_artgen <run dir> [--sheets <dir>] [--only <text>]\n"
+                         "       vr_artgen --icons <dir>\n");
     return 2;
   }
+  if (!std::strcmp(argv[1], "--icons")) return argc == 3 && art::write_icons(argv[2]) ? 0 : 1;
   fs::path run = argv[1];
   fs::path sheets;
   std::string only;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "audio/playback/engine_sound.h"
+#include "common/game_folders.h"
 
 Mix_Music* music_song = nullptr;
 Mix_Music* music_intro = nullptr;
@@ -57,13 +58,13 @@ void Free_Music(Mix_Music*& music) {
 }  // namespace
 
 Mix_Music* Load_Music(const char* path) {
-  Mix_Music* music = Mix_LoadMUS(path);
+  Mix_Music* music = Mix_LoadMUS(Data_Path(path).c_str());
   if (!music) std::printf("ERROR: Cannot load %s.\n", path);
   return music;
 }
 
 Mix_Chunk* Load_Sample(const char* path) {
-  SDL_RWops* file = SDL_RWFromFile(path, "rb");
+  SDL_RWops* file = SDL_RWFromFile(Data_Path(path).c_str(), "rb");
   Mix_Chunk* chunk = file ? Mix_LoadWAV_RW(file, 1) : nullptr;
   if (!chunk) std::printf("ERROR: Cannot load %s.\n", path);
   return chunk;
@@ -138,6 +139,6 @@ void Change_Song(const char* file_name) {
   Free_Music(music_song);
   char path[512];
   if (file_name && std::snprintf(path, sizeof path, "SFX/%s", file_name) < static_cast<int>(sizeof path))
-    music_song = Mix_LoadMUS(path);
+    music_song = Mix_LoadMUS(Data_Path(path).c_str());
   Play_Music(music_song, -1);
 }

@@ -5,11 +5,14 @@
 #include <SDL/SDL_ttf.h>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "audio/playback/sound.h"
+#include "common/game_folders.h"
 #include "core/loop/options.h"
 #include "audio/screen/radio_screen.h"
 #include "core/loop/race_loop.h"
@@ -22,6 +25,7 @@
 #include "frontend/screens/intro.h"
 #include "frontend/screens/video_mode.h"
 #include "library/tournament.h"
+#include "online/live_update.h"
 #include "online/update_screen.h"
 #include "road/sky.h"
 #include "road/weather.h"
@@ -29,6 +33,22 @@
 
 namespace {
 const char* const kCaption = "Version: 3.98";
+}
+
+int Settle_Game_Folders() {
+  GameFolders folders = Choose_Game_Folders(System_Folder_Probe());
+  for (const std::string& line : folders.reports) std::printf("%s\n", line.c_str());
+  if (!folders.usable) return 0;
+  if (folders.installed && chdir(folders.user.c_str()) != 0) {
+    std::printf("Error: Cannot use the folder %s for the player's files.\n", folders.user.c_str());
+    return 0;
+  }
+  Use_Game_Folders(folders);
+  if (folders.installed) {
+    std::printf("%s\n", Describe_Game_Folders(folders).c_str());
+    Settle_Player_Copies(Installed_Version(), kGameVersion);
+  }
+  return 1;
 }
 
 void Ensure_Track_Directory() {
@@ -138,6 +158,7 @@ int Game_Main(int argc, const char* const* argv) {
   LaunchOptions options;
   int answered = Answer_Options(Parse_Options(argc, argv, &options));
   if (answered >= 0) return answered;
+  if (!Settle_Game_Folders()) return 1;
   Ensure_Track_Directory();
   Start_Up(options);
   delete theGame;

@@ -4,6 +4,10 @@
 #include "core/loop/options.h"
 // Start-up, shutdown and the main loop of the program.
 
+// Chooses the folders (common/game_folders.h) and prints each that failed. Installed, the
+// player's folder becomes the working directory, so whatever the game writes lands there,
+// and the start-up line names the folders. 0 when no folder can be used.
+int Settle_Game_Folders();
 // Creates "TRK" when it is missing.
 void Ensure_Track_Directory();
 // Chooses SDL's software presentation unless SDL_FRAMEBUFFER_ACCELERATION or

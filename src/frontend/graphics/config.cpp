@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/game_folders.h"
 #include "common/safe_file.h"
 #include "frontend/graphics/pad.h"
 
@@ -58,7 +59,7 @@ void Load_Config() {
   fullscreenFlag = 0;
   crtFilterFlag = 0;
 
-  FILE* file = std::fopen(kConfigFileName, "rb");
+  FILE* file = std::fopen(Config_Path(kConfigFileName).c_str(), "rb");
   if (!file) return;
   unsigned char bytes[kConfigFileSize];
   int size = static_cast<int>(std::fread(bytes, 1, sizeof bytes, file));
@@ -100,5 +101,5 @@ int Save_Config() {
     out += 4;
   }
   put_i32(bytes + 70, settings.language);
-  return Write_File_Atomic(kConfigFileName, bytes, sizeof bytes);
+  return Write_File_Atomic(Config_Path(kConfigFileName).c_str(), bytes, sizeof bytes);
 }

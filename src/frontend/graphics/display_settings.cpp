@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/game_folders.h"
 #include "common/safe_file.h"
 
 const char* const kDisplaySettingsFile = "VantoRello.display";
@@ -47,7 +48,7 @@ void Take_Line(std::string line) {
 
 int Load_Display_Settings() {
   display = DisplaySettings{};
-  FILE* file = std::fopen(kDisplaySettingsFile, "rb");
+  FILE* file = std::fopen(Config_Path(kDisplaySettingsFile).c_str(), "rb");
   if (!file) return 0;
   char bytes[kMaxFileSize];
   size_t size = std::fread(bytes, 1, sizeof bytes, file);
@@ -66,7 +67,7 @@ int Save_Display_Settings() {
   text += Window_Size_Name(display.window_size);
   text += display.smooth ? "\nScaling=Smooth\n" : "\nScaling=Nearest\n";
   text += display.pad_layout_mapped ? "Pad Mapping=Controller\n" : "Pad Mapping=Device\n";
-  return Write_File_Atomic(kDisplaySettingsFile, text.data(), text.size());
+  return Write_File_Atomic(Config_Path(kDisplaySettingsFile).c_str(), text.data(), text.size());
 }
 
 int Window_Scale_For(int desktop_w, int desktop_h, int window_size) {

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "common/formats/bmp_header.h"
+#include "common/game_folders.h"
 #include "core/state/game.h"
 
 SDL_Surface* gfx_vantorello256 = nullptr;
@@ -180,7 +182,8 @@ int Bmp_File_Acceptable(const char* path) {
 TTF_Font* ttf_fonts[7] = {};
 
 SDL_Surface* Load_Sprites(const char* path, int colour_key) {
-  SDL_Surface* loaded = Bmp_File_Acceptable(path) ? SDL_LoadBMP(path) : nullptr;
+  std::string file = Data_Path(path);
+  SDL_Surface* loaded = Bmp_File_Acceptable(file.c_str()) ? SDL_LoadBMP(file.c_str()) : nullptr;
   if (!loaded) {
     std::printf("[Load_Sprites] ERROR: Loading '%s'\n", path);
     return nullptr;
@@ -211,7 +214,7 @@ void Set_Menu_Graphics_Hooks(const MenuGraphicsHooks& hooks) { menu_graphics_hoo
 
 void Load_Fonts() {
   for (int i = 0; i < 7; ++i) {
-    ttf_fonts[i] = TTF_OpenFont(kFonts[i].path, kFonts[i].size);
+    ttf_fonts[i] = TTF_OpenFont(Data_Path(kFonts[i].path).c_str(), kFonts[i].size);
     if (!ttf_fonts[i]) std::printf("VantoRello: Error loading %s font.\n", Base_Name(kFonts[i].path));
   }
 }

@@ -1,11 +1,10 @@
 #include "frontend/graphics/player_name.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
+#include <random>
 
+#include "common/game_folders.h"
 #include "common/safe_file.h"
 
 const char* const kPlayerNameFile = "VantoRello.name";
@@ -22,7 +21,7 @@ void Use(const char* name) {
 
 // The first line of the name file without its line end; false when there is none.
 bool Read_Name_File(char* out, size_t size) {
-  FILE* file = std::fopen(kPlayerNameFile, "rb");
+  FILE* file = std::fopen(Config_Path(kPlayerNameFile).c_str(), "rb");
   if (!file) return false;
   bool ok = std::fgets(out, static_cast<int>(size), file) != nullptr;
   std::fclose(file);
@@ -30,9 +29,11 @@ bool Read_Name_File(char* out, size_t size) {
   return ok;
 }
 
-const char* Login_Name() {
-  const passwd* user = getpwuid(getuid());
-  return user && user->pw_name ? user->pw_name : "";
+// "Driver" and four random digits, so that new players do not share one leaderboard row.
+// Drawn from the system's entropy, not rand(), whose sequence the races use.
+void Make_Default_Name(char* out, size_t size) {
+  std::random_device source;
+  std::snprintf(out, size, "Driver%04u", static_cast<unsigned>(source() % 10000));
 }
 }  // namespace
 
@@ -54,10 +55,21 @@ int Valid_Player_Name(const char* name) {
 const char* Player_Name() {
   if (loaded) return current;
   char line[256];
-  if (Read_Name_File(line, sizeof line) && Valid_Player_Name(line)) Use(line);
-  else if (Valid_Player_Name(Login_Name())) Use(Login_Name());
-  else Use("Driver");
+  if (Read_Name_File(line, sizeof line) && Valid_Player_Name(line)) {
+    Use(line);
+  } else {
+    // The first start: the new name is saved at once, so it stays this player's.
+    Make_Default_Name(line, sizeof line);
+    Set_Player_Name(line);
+  }
   return current;
+}
+
+int Is_Default_Player_Name(const char* name) {
+  if (std::strncmp(name, "Driver", 6) != 0 || std::strlen(name) != 10) return 0;
+  for (int i = 6; i < 10; ++i)
+    if (name[i] < '0' || name[i] > '9') return 0;
+  return 1;
 }
 
 int Set_Player_Name(const char* name) {
@@ -65,7 +77,7 @@ int Set_Player_Name(const char* name) {
   Use(name);
   char text[kPlayerNameMax + 2];
   int size = std::snprintf(text, sizeof text, "%s\n", name);
-  return Write_File_Atomic(kPlayerNameFile, text, static_cast<size_t>(size));
+  return Write_File_Atomic(Config_Path(kPlayerNameFile).c_str(), text, static_cast<size_t>(size));
 }
 
 void Reload_Player_Name() { loaded = false; }

@@ -6,9 +6,11 @@ constexpr int kPlayerNameMin = 3;
 constexpr int kPlayerNameMax = 40;
 extern const char* const kPlayerNameFile;  // "VantoRello.name"
 
-// The current name; on first use read from the file, else the login name when it is a
-// valid name, else "Driver".
+// The current name; on first use read from the file. Without a valid file (the first start)
+// the name is "Driver" and four random digits, saved to the file at once.
 const char* Player_Name();
+// 1 for a name of the first start's form, which the player has likely never chosen.
+int Is_Default_Player_Name(const char* name);
 // 1 for a character a name may hold.
 int Player_Name_Char_Allowed(int c);
 // 1 when the whole text is a valid name (length, characters, no leading or trailing blank).

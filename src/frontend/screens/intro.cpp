@@ -128,8 +128,15 @@ void Draw_Title() {
   Draw_Image(0, 0, gfx_gametitle);
   // The version ends inside the picture, shadow included, however wide the font draws it.
   const char* version = "Version: 3.98";
-  Draw_Shadowed(std::min(468, 636 - Title_Font_Width(version)), 448, version);
-  Draw_Shadowed(8, 448, Player_Name());
+  int version_x = std::min(468, 636 - Title_Font_Width(version));
+  Draw_Shadowed(version_x, 448, version);
+  const char* name = Player_Name();
+  Draw_Shadowed(8, 448, name);
+  // A name the player has not chosen yet: where to change it, when it fits before the version.
+  const char* hint = "(Settings: Driver Name)";
+  int hint_x = 20 + Title_Font_Width(name), hint_width = 0, hint_height = 0;
+  if (ttf_fonts[3]) TTF_SizeUTF8(ttf_fonts[3], hint, &hint_width, &hint_height);
+  if (Is_Default_Player_Name(name) && hint_x + hint_width < version_x - 8) Draw_Text(hint_x, 452, hint, 4, 3);
 }
 
 void Draw_Intro_Frame() {

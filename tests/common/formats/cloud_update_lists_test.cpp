@@ -83,29 +83,31 @@ TEST(CloudList, SafeTrackFileNames) {
 }
 
 TEST(UpdateList, LinesAsTheUpdaterReadsThem) {
-  std::string name;
-  uint32_t crc = 0;
-  std::string line = Update_List_Line("GFX/sky.png", 0xCA6598D0u);
-  EXPECT_EQ(line, "GFX/sky.png|CA6598D0\n");
-  ASSERT_EQ(Parse_Update_List_Line(line.c_str(), &name, &crc), 1);
-  EXPECT_EQ(name, "GFX/sky.png");
-  EXPECT_EQ(crc, 0xCA6598D0u);
-  ASSERT_EQ(Parse_Update_List_Line("a|00abcdef\r\n", &name, &crc), 1);
-  EXPECT_EQ(crc, 0xABCDEFu);
-  // The checksum ends with its digits: a last line without a line feed keeps all of them.
-  ASSERT_EQ(Parse_Update_List_Line("a|CA6598D0", &name, &crc), 1);
-  EXPECT_EQ(crc, 0xCA6598D0u);
-  ASSERT_EQ(Parse_Update_List_Line("b|ca6598d0 trailing words\n", &name, &crc), 1);
-  EXPECT_EQ(name, "b");
-  EXPECT_EQ(crc, 0xCA6598D0u);
-  ASSERT_EQ(Parse_Update_List_Line("a|b|12\n", &name, &crc), 1);
-  EXPECT_EQ(name, "a");
-  EXPECT_EQ(crc, 0xBu);
-  EXPECT_EQ(Parse_Update_List_Line("no bar here\n", &name, &crc), 0);
-  EXPECT_EQ(Parse_Update_List_Line("|\n", &name, &crc), 0);
-  EXPECT_EQ(Parse_Update_List_Line("a|", &name, &crc), 0);
-  ASSERT_EQ(Parse_Update_List_Line("x|\n", &name, &crc), 1);
-  EXPECT_EQ(crc, 0u);
+  EXPECT_EQ(Update_List_Line("GFX/sky.png", 0xCA6598D0u), "GFX/sky.png|CA6598D0\n");
+  const struct {
+    const char* line;
+    int ok;
+    const char* name;
+    uint32_t crc;
+  } lines[] = {
+      {"GFX/sky.png|CA6598D0\n", 1, "GFX/sky.png", 0xCA6598D0u},
+      {"a|00abcdef\r\n", 1, "a", 0xABCDEFu},
+      {"a|CA6598D0", 1, "a", 0xCA6598D0u},  // a last line without a line feed keeps every digit
+      {"b|ca6598d0 trailing words\n", 1, "b", 0xCA6598D0u},
+      {"a|b|12\n", 1, "a", 0xBu},
+      {"x|\n", 1, "x", 0u},
+      {"no bar here\n", 0, "", 0u},
+      {"|\n", 0, "", 0u},
+      {"a|", 0, "", 0u},
+  };
+  for (const auto& l : lines) {
+    std::string name;
+    uint32_t crc = 7;
+    ASSERT_EQ(Parse_Update_List_Line(l.line, &name, &crc), l.ok) << l.line;
+    if (l.ok) {
+      EXPECT_EQ(name + "|" + std::to_string(crc), std::string(l.name) + "|" + std::to_string(l.crc)) << l.line;
+    }
+  }
 }
 
 TEST(UpdateList, NamesTheGameMayWrite) {

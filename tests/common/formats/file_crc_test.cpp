@@ -2,20 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
-
-namespace {
-
-void Write(const char* path, const std::string& bytes) {
-  FILE* file = std::fopen(path, "wb");
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
-
-}  // namespace
 
 TEST(FileCrc, KnownValuesAndTheExchangedTableEntries) {
   EXPECT_EQ(Crc_Bytes(0, "abc", 3), 0xCA6598D0u);
@@ -31,12 +21,12 @@ TEST(FileCrc, KnownValuesAndTheExchangedTableEntries) {
 TEST(FileCrc, FilesMissingEmptyAndLargerThanOneBlock) {
   ScopedTempDir dir;
   EXPECT_EQ(File_Crc("missing.bin"), 0u);
-  Write("empty.bin", "");
+  Write_File("empty.bin", "");
   EXPECT_EQ(File_Crc("empty.bin"), 0u);
-  Write("abc.bin", "abc");
+  Write_File("abc.bin", "abc");
   EXPECT_EQ(File_Crc("abc.bin"), 0xCA6598D0u);
   std::string big(200000, '\0');
   for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + 3);
-  Write("big.bin", big);
+  Write_File("big.bin", big);
   EXPECT_EQ(File_Crc("big.bin"), Crc_Bytes(0, big.data(), big.size()));
 }

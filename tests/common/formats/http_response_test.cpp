@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -38,20 +39,23 @@ TEST(HttpResponse, IncompleteHeaderNeedsMoreAtEveryCut) {
 }
 
 TEST(HttpResponse, StatusAndFieldsAreReadStrictly) {
-  Http_Head head;
-  ASSERT_EQ(Split("garbage\r\n\r\n", &head), 1);
-  EXPECT_EQ(head.status, 0);
-  ASSERT_EQ(Split("HTTP/1.1 2000 OK\r\n\r\n", &head), 1);
-  EXPECT_EQ(head.status, 0);
-  ASSERT_EQ(Split("HTTP/1.1 20x OK\r\n\r\n", &head), 1);
-  EXPECT_EQ(head.status, 0);
-  ASSERT_EQ(Split("HTTP/1.1 500\r\n\r\n", &head), 1);
-  EXPECT_EQ(head.status, 500);
-  ASSERT_EQ(Split("HTTP/1.1 200 OK\r\ncontent-length:  12 \r\ntransfer-encoding: chunked\r\n\r\n", &head), 1);
-  EXPECT_EQ(head.content_length, 12);
-  EXPECT_EQ(head.chunked, 1);
-  ASSERT_EQ(Split("HTTP/1.1 200 OK\r\nContent-Length: -3\r\n\r\n", &head), 1);
-  EXPECT_EQ(head.content_length, -2);
-  ASSERT_EQ(Split("HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\n", &head), 1);
-  EXPECT_EQ(head.content_length, -2);
+  const struct {
+    const char* head;
+    long long status, content_length, chunked;
+  } heads[] = {
+      {"garbage\r\n\r\n", 0, -1, 0},
+      {"HTTP/1.1 2000 OK\r\n\r\n", 0, -1, 0},
+      {"HTTP/1.1 20x OK\r\n\r\n", 0, -1, 0},
+      {"HTTP/1.1 500\r\n\r\n", 500, -1, 0},
+      {"HTTP/1.1 200 OK\r\ncontent-length:  12 \r\ntransfer-encoding: chunked\r\n\r\n", 200, 12, 1},
+      {"HTTP/1.1 200 OK\r\nContent-Length: -3\r\n\r\n", 200, -2, 0},
+      {"HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\n", 200, -2, 0},
+  };
+  for (const auto& h : heads) {
+    Http_Head head;
+    ASSERT_EQ(Split(h.head, &head), 1) << h.head;
+    EXPECT_EQ(std::vector<long long>({head.status, head.content_length, head.chunked}),
+              std::vector<long long>({h.status, h.content_length, h.chunked}))
+        << h.head;
+  }
 }

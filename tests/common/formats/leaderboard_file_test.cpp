@@ -29,32 +29,27 @@ int Parse(const std::string& text, Leaderboard_Entry* entries) {
 }  // namespace
 
 TEST(LeaderboardFile, ReadsNamesPlatformsAndScores) {
+  const struct {
+    std::string line, name;
+    int platform;
+  } names[] = {{"3Anna_Berg", "Anna Berg", 3},         {"9Nine_Lives", "Nine Lives", 0},
+               {"0Zero", "Zero", 0},                   {"No Digit_Here", "No Digit Here", 0},
+               {"8" + std::string(50, 'x'), std::string(35, 'x'), 8},
+               {"5Windows\r", "Windows\r", 5}};  // only the line feed is removed
+  const struct {
+    std::string line;
+    int score;
+  } scores[] = {{"  42 seconds", 42}, {"none", 0}, {"99999999999", INT32_MAX}};
   std::vector<std::string> lines = Good_Lines();
-  lines[1] = "3Anna_Berg";
-  lines[2] = "9Nine_Lives";
-  lines[3] = "0Zero";
-  lines[4] = "No Digit_Here";
-  lines[5] = "8" + std::string(50, 'x');
-  lines[6] = "5Windows\r";  // only the line feed is removed
-  lines[16] = "  42 seconds";
-  lines[17] = "none";
-  lines[18] = "99999999999";
+  for (int k = 0; k < 6; ++k) lines[1 + k] = names[k].line;
+  for (int k = 0; k < 3; ++k) lines[16 + k] = scores[k].line;
   Leaderboard_Entry entries[kLeaderboardSize];
   ASSERT_EQ(Parse(Join(lines), entries), LEADERBOARD_OK);
-  EXPECT_STREQ(entries[0].name, "Anna Berg");
-  EXPECT_EQ(entries[0].platform, 3);
-  EXPECT_STREQ(entries[1].name, "Nine Lives");
-  EXPECT_EQ(entries[1].platform, 0);
-  EXPECT_STREQ(entries[2].name, "Zero");
-  EXPECT_EQ(entries[2].platform, 0);
-  EXPECT_STREQ(entries[3].name, "No Digit Here");
-  EXPECT_EQ(entries[3].platform, 0);
-  EXPECT_EQ(std::string(entries[4].name), std::string(35, 'x'));
-  EXPECT_EQ(entries[4].platform, 8);
-  EXPECT_STREQ(entries[5].name, "Windows\r");
-  EXPECT_EQ(entries[0].score, 42);
-  EXPECT_EQ(entries[1].score, 0);
-  EXPECT_EQ(entries[2].score, INT32_MAX);
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_EQ(entries[k].name, names[k].name);
+    EXPECT_EQ(entries[k].platform, names[k].platform) << names[k].line;
+  }
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(entries[k].score, scores[k].score) << scores[k].line;
   EXPECT_EQ(entries[14].score, 15000);
   EXPECT_STREQ(entries[14].name, "Driver 15");
 }
