@@ -6,7 +6,7 @@ FUZZ     := build/fuzz
 COVERAGE := build/coverage
 FUZZ_TIME ?= 300
 
-.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench coverage package clean
+.PHONY: setup build run test test-release test-asan test-fuzz fuzz fuzz-build bench coverage package fairness clean
 
 setup:
 	@tools/setup.sh
@@ -64,6 +64,14 @@ coverage: build
 	gcovr -r . --object-directory $(COVERAGE) --filter 'src/' --filter 'server/' -j $(JOBS) \
 	      --print-summary -o $(COVERAGE)/coverage.txt
 	@echo "Per-file report: $(COVERAGE)/coverage.txt"
+
+# The three driver models over the twelve tournament rounds at every difficulty (20 seeded
+# races each, two worker processes): the share qualified; every race goes to fairness-races.txt.
+fairness: setup
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) --target autopilot gfx_assets track_assets -j $(JOBS)
+	cd $(RELEASE) && nice -n 19 ./autopilot --run run --tournament --races 20 --jobs 2 \
+	  --log $(CURDIR)/$(RELEASE)/fairness-races.txt
 
 clean:
 	rm -rf build

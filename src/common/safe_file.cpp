@@ -1,5 +1,7 @@
 #include "common/safe_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,4 +18,18 @@ int Write_File_Atomic(const char* path, const void* data, size_t size) {
   if (ok && std::rename(temp.c_str(), path) == 0) return 1;
   std::remove(temp.c_str());
   return 0;
+}
+
+FILE* Open_Regular_File(const char* path) {
+  // Without O_NONBLOCK opening a FIFO waits for a writer, forever if none comes.
+  int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return nullptr;
+  }
+  FILE* file = fdopen(fd, "rb");
+  if (!file) close(fd);
+  return file;
 }

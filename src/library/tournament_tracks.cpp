@@ -13,17 +13,15 @@ const char* const kTournamentCreator = "Quindral Racing";
 
 namespace {
 
-struct Track_Plan {
-  int track_type, length, curves, hills;
-  unsigned seed;
-};
-
-// Rounds in the order played grow from 1000 to 2100 in length; curves and hills follow the
-// scenario (flat coast, hilly Alps). Seeds were picked for well-spread layouts.
+// All rounds are long: the field starts ahead of the player, and a good driver needs the
+// distance to pass ten cars. The first six played (1, 3, 2, 4, 5, 6) stay gentle, 0 to 15 %
+// curves, so that a newcomer can get through them; from round 7 on each round adds a step of
+// curves and gives up hills, and with them length. Seeds were picked among three by the
+// autopilot's driver models (tools/autopilot/search_rounds.py).
 const Track_Plan kRoundPlans[kTournamentRounds] = {
-    {1, 1000, 35, 10, 101},  {2, 1200, 40, 45, 102},  {3, 1100, 50, 15, 103},  {4, 1300, 30, 20, 104},
-    {5, 1400, 45, 30, 105},  {6, 1500, 35, 25, 106},  {7, 1600, 55, 30, 107},  {8, 1700, 40, 35, 108},
-    {9, 1800, 50, 40, 109},  {10, 1900, 45, 20, 110}, {11, 2000, 40, 15, 111}, {12, 2100, 50, 55, 112},
+    {1, 4000, 0, 95, 11},   {2, 4000, 10, 95, 13},  {3, 4000, 5, 95, 11},   {4, 4000, 10, 95, 12},
+    {5, 4000, 15, 95, 12},  {6, 4000, 15, 95, 11},  {7, 4000, 30, 80, 11},  {8, 4000, 35, 80, 12},
+    {9, 4000, 40, 70, 11},  {10, 4000, 45, 60, 11}, {11, 4000, 50, 50, 11}, {12, 4000, 55, 40, 11},
 };
 
 struct Sample_Plan {
@@ -40,7 +38,9 @@ const Sample_Plan kSamples[kSampleTracks] = {
     {"VRWIN251224120000.TRK", "Omar Haddad", {12, 1100, 55, 60, 205}},
 };
 
-int Make_Track(const Track_Plan& plan, const char* creator, int tournament) {
+}  // namespace
+
+int Make_Planned_Track(const Track_Plan& plan, const char* creator, int tournament) {
   if (!Allocate_Track_Sectors()) return 0;
   GeneratorParams saved = generatorParams;
   generatorParams = GeneratorParams{};
@@ -57,6 +57,8 @@ int Make_Track(const Track_Plan& plan, const char* creator, int tournament) {
   return 1;
 }
 
+namespace {
+
 int Write_Current(const std::string& path) {
   if (!Write_Track_File(path.c_str(), trackHeader, trackSectors, trackSectorCount)) {
     std::printf("ERROR saving track data! (%s)\n", path.c_str());
@@ -67,15 +69,19 @@ int Write_Current(const std::string& path) {
 
 }  // namespace
 
+const Track_Plan* Tournament_Plan(int round) {
+  return round >= 1 && round <= kTournamentRounds ? &kRoundPlans[round - 1] : nullptr;
+}
+
 int Make_Tournament_Track(int round) {
-  if (round < 1 || round > kTournamentRounds) return 0;
-  return Make_Track(kRoundPlans[round - 1], kTournamentCreator, 1);
+  const Track_Plan* plan = Tournament_Plan(round);
+  return plan ? Make_Planned_Track(*plan, kTournamentCreator, 1) : 0;
 }
 
 int Make_Sample_Track(int index, const char** file_name) {
   if (index < 0 || index >= kSampleTracks) return 0;
   if (file_name) *file_name = kSamples[index].file_name;
-  return Make_Track(kSamples[index].plan, kSamples[index].creator, 0);
+  return Make_Planned_Track(kSamples[index].plan, kSamples[index].creator, 0);
 }
 
 int Write_Tournament_Tracks(const char* run_dir) {

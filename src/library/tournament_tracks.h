@@ -6,6 +6,18 @@
 constexpr int kSampleTracks = 5;
 extern const char* const kTournamentCreator;
 
+// What the generator is given for one track; the same plan always gives the same bytes.
+struct Track_Plan {
+  int track_type, length, curves, hills;
+  unsigned seed;
+};
+
+// The plan of round 1..12; null for another round.
+const Track_Plan* Tournament_Plan(int round);
+// Generates a planned track into the track-sector array and the track header. Returns 0
+// without memory.
+int Make_Planned_Track(const Track_Plan& plan, const char* creator, int tournament);
+
 // Generates round 1..12's track into the track-sector array and the track header
 // (track type = round, tournament flag 1). Returns 0 for another round or without memory.
 int Make_Tournament_Track(int round);

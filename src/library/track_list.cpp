@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/formats/cloud_list.h"
+#include "common/safe_file.h"
 #include "common/formats/track_file.h"
 #include "core/state/game.h"
 #include "online/network.h"
@@ -51,7 +52,7 @@ int Scan_Entry(const std::string& path, TrackHeader* header) {
 }
 
 int Read_Cloud_File(std::string* text) {
-  FILE* file = std::fopen(kCloudListFile, "rb");
+  FILE* file = Open_Regular_File(kCloudListFile);
   if (!file) return 0;
   std::vector<char> block(65536);
   size_t got;
@@ -92,7 +93,7 @@ bool Is_Startable_Name(const char* name, int mode) {
 }
 
 bool Can_Open(const std::string& path) {
-  FILE* file = std::fopen(path.c_str(), "rb");
+  FILE* file = Open_Regular_File(path.c_str());
   if (!file) return false;
   std::fclose(file);
   return true;

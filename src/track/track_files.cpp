@@ -16,7 +16,7 @@ int lastTrackFileResult = TRACK_OK;
 const char* const kQuicksaveAuthor = "Quicksave";
 
 int Load_Track_File(const char* path) {
-  trackSectorCount = 0;
+  Set_Track_Sector_Count(0);
   trackHeader.sector_count = 0;
   lastTrackFileResult = TRACK_UNREADABLE;
   if (!trackSectors) return 0;
@@ -42,7 +42,10 @@ const char* Make_Track_File_Name() {
 
 int Game::Save_Track_File(const char* tag, const char* creator) {
   int tournament = tag && std::strcmp(tag, "Tournament") == 0 ? 1 : 0;
-  trackHeader = Make_Track_Header(creator ? creator : Player_Name(), track_type, tournament);
+  // The scenario the generator or the loader gave these sectors; the constructor's scenario
+  // field may have moved on since.
+  int type = trackHeader.track_type >= 1 && trackHeader.track_type <= 12 ? trackHeader.track_type : track_type;
+  trackHeader = Make_Track_Header(creator ? creator : Player_Name(), type, tournament);
   trackHeader.sector_count = trackSectorCount;
   char path[96];
   std::snprintf(path, sizeof path, "TRK/%s", Make_Track_File_Name());

@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kAxisDeadZone = 7999;
 const int kSelectionX[3] = {0, 210, 420};
+unsigned savedSectorsVersion = 0;  // the sectors the saved notice speaks of
 
 void Left() {
   if (result_selection > 1) --result_selection;
@@ -36,7 +37,10 @@ void Act() {
     case 1: Leave(false); break;
     case 2: Leave(true); break;
     case 3:
-      if (theGame->Save_Track_File("Regular")) track_saved_notice = true;
+      if (theGame->Save_Track_File("Regular")) {
+        track_saved_notice = true;
+        savedSectorsVersion = trackSectorsVersion;
+      }
       break;
   }
 }
@@ -117,6 +121,7 @@ void Draw_Track_Result() {
 
 void Run_Track_Result() {
   result_active = true;
+  if (savedSectorsVersion != trackSectorsVersion) track_saved_notice = false;  // other sectors now
   while (result_active) {
     Uint32 start = SDL_GetTicks();
     Call_Frame_Hook(SCREEN_TRACK_RESULT);

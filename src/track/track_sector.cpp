@@ -5,10 +5,12 @@
 
 TrackSector* trackSectors = nullptr;
 int trackSectorCount = 0;
+unsigned trackSectorsVersion = 0;
 TrackStats trackStats = {};
 GeneratorParams generatorParams;
 
 void Set_Track_Sector_Count(int count) {
+  ++trackSectorsVersion;
   trackSectorCount = count < 0 ? 0 : (count > kTrackMaxSectors ? kTrackMaxSectors : count);
 }
 

@@ -8,8 +8,10 @@ constexpr int kTrackSectorCapacity = 1000;
 
 extern TrackSector* trackSectors;  // kTrackSectorCapacity records, or null
 extern int trackSectorCount;       // sectors in use, 0..999
+extern unsigned trackSectorsVersion;  // changes whenever the array is filled anew
 
 // Sets the sector count, clamped to 0..kTrackMaxSectors so it never runs past the array.
+// Every fill of the array (generator, track files) goes through here.
 void Set_Track_Sector_Count(int count);
 
 // Allocates the array (zeroed); returns 1, or 0 after printing "ERROR: Memory".

@@ -23,14 +23,14 @@ constexpr int kRate = 44100;
 
 // The samples of a WAV file as SDL reads it, and their format.
 struct Wav {
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   std::vector<int16_t> data;  // interleaved
 };
 Wav Read_Wav(const std::string& path) {
   Wav w;
   Uint8* bytes = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV(path.c_str(), &w.spec, &bytes, &length)) return w;
+  if (!SDL_LoadWAV(path.c_str(), &w.format, &bytes, &length)) return w;
   w.data.assign(reinterpret_cast<int16_t*>(bytes), reinterpret_cast<int16_t*>(bytes) + length / 2);
   SDL_FreeWAV(bytes);
   return w;
@@ -130,7 +130,7 @@ TEST_F(SfxAssets, EveryFileExistsAndMusicOpensAsAStream) {
 TEST_F(SfxAssets, LoopSamplesAreSeamlessAndTheWavesStereoPcm) {
   for (const char* name : {"Engine1_onhigh.wav", "skid.wav"}) {
     Wav w = Read_Wav(Sfx_Path(name));
-    EXPECT_EQ(std::vector<int>({w.spec.format, w.spec.channels, w.spec.freq}), std::vector<int>({AUDIO_S16LSB, 2, 44100}))
+    EXPECT_EQ(std::vector<int>({w.format.format, w.format.channels, w.format.freq}), std::vector<int>({AUDIO_S16LSB, 2, 44100}))
         << name;
   }
   for (const SfxFile& f : Sfx_Files())

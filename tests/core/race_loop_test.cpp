@@ -17,6 +17,7 @@
 #include "core/loop/startup.h"
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
+#include "frontend/graphics/menu_graphics.h"
 #include "road/canvas.h"
 #include "road/road.h"
 
@@ -316,3 +317,68 @@ TEST_F(RaceLoop, AKeyHeldThroughTheFlyInDrivesTheFirstRaceFrame) {
 }
 
 }  // namespace
+
+// Once the race has ended one line names the key that leaves: white text on a black band,
+// centred at a fixed row. Where the expected text's glyphs are solid the screen is white, and
+// the band is black beside the text.
+TEST_F(RaceLoop, AfterTheRaceAHintNamesTheKeyThatLeavesInTheGamesLanguage) {
+  Game& game = *theGame;
+  const MappedInputs saved = mapped;
+  mapped.key_select = SDLK_SPACE;
+  mapped.key_cancel = SDLK_BACKSPACE;
+  const struct {
+    int language;
+    bool finished;
+    const char* text;
+  } kCases[] = {
+      {0, true, "Place 4, time 1'52\".30 - press SPACE to go on"},
+      {1, true, "Platz 4, Zeit 1'52\".30 - weiter mit LEERTASTE"},
+      {0, false, "Press ESC / BACKSPACE to leave"},
+      {1, false, "Zur\xC3\xBC" "ck mit ESC / BACKSPACE"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.text);
+    Start_Bavaria();
+    game.language = c.language;
+    char hint[160];
+    Race_End_Hint(hint, sizeof hint);
+    EXPECT_STREQ(hint, "");  // nothing while the race runs
+    (c.finished ? game.race_finished : game.game_over) = 1;
+    game.place = 4;
+    game.lap_times[0] = 112300;
+    Present_Race_Frame();
+    Race_End_Hint(hint, sizeof hint);
+    EXPECT_STREQ(hint, c.text);
+
+    SDL_Surface* glyphs = TTF_RenderUTF8_Blended(ttf_fonts[kRaceEndHintFont], c.text, SDL_Color{255, 255, 255, 0});
+    ASSERT_NE(glyphs, nullptr);
+    const int left = Text_Left(-2, glyphs->w), rows = glyphs->h;
+    ASSERT_GE(left - kRaceEndHintPad, 0);
+    const Uint16 white = static_cast<Uint16>(SDL_MapRGB(screen->format, 255, 255, 255));
+    int solid = 0, white_on_screen = 0, black_band = 0;
+    SDL_LockSurface(glyphs);
+    SDL_LockSurface(screen);
+    for (int y = 0; y < glyphs->h; ++y)
+      for (int x = 0; x < glyphs->w; ++x) {
+        const Uint32 px = static_cast<Uint32*>(glyphs->pixels)[y * glyphs->pitch / 4 + x];
+        if (((px & glyphs->format->Amask) >> glyphs->format->Ashift) < 255) continue;
+        ++solid;
+        const int sx = left + x, sy = kRaceEndHintY + y;
+        if (sx < 0 || sx >= screen->w || sy >= screen->h) continue;
+        white_on_screen += static_cast<Uint16*>(screen->pixels)[sy * screen->pitch / 2 + sx] == white;
+      }
+    for (int y = kRaceEndHintY; y < kRaceEndHintY + rows; ++y)
+      for (int x : {left - kRaceEndHintPad, left - 1, left + glyphs->w, left + glyphs->w + kRaceEndHintPad - 1})
+        black_band += static_cast<Uint16*>(screen->pixels)[y * screen->pitch / 2 + x] == 0;
+    SDL_UnlockSurface(screen);
+    SDL_UnlockSurface(glyphs);
+    SDL_FreeSurface(glyphs);
+    EXPECT_GT(solid, 40);
+    EXPECT_EQ(white_on_screen, solid);
+    EXPECT_EQ(black_band, 4 * rows);
+    game.race_finished = game.game_over = 0;
+    Clear_Race();
+  }
+  game.language = 0;
+  mapped = saved;
+}

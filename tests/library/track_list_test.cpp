@@ -1,6 +1,7 @@
 // The track list: the local scan, deletion, the cloud list and starting a track, against the
 // game's web service and scripted servers on 127.0.0.1.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <set>
 #include <string>
@@ -47,6 +48,9 @@ TEST_F(TrackListTest, ScanListsTrackFilesAndSkipsEverythingElse) {
   Write_Bytes("TRK/ZERO.TRK", bad_count);
   Write_Bytes("TRK/VantoRello.tracks", "USER.TRK|1|90|x|0\n");
   mkdir("TRK/uploads", 0755);
+  // Neither is read: opening a FIFO for reading would wait for a writer that never comes.
+  ASSERT_EQ(mkfifo("TRK/PIPE.TRK", 0644), 0);
+  mkdir("TRK/FOLDER.TRK", 0755);
 
   trackListSelection = 7;
   testing::internal::CaptureStdout();
@@ -63,6 +67,10 @@ TEST_F(TrackListTest, ScanListsTrackFilesAndSkipsEverythingElse) {
   EXPECT_EQ(round.track_type, 4);
   EXPECT_EQ(round.tournament, 1);
   EXPECT_STREQ(round.creator, kTournamentCreator);
+  TrackHeader header;
+  static TrackSector sectors[kTrackMaxSectors];
+  int count = 0;
+  EXPECT_EQ(Read_Track_File("TRK/PIPE.TRK", &header, sectors, &count), TRACK_UNREADABLE);
 }
 
 TEST_F(TrackListTest, DeletionSparesTournamentTracksAndKeepsTheSelectionInTheList) {

@@ -14,6 +14,7 @@
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/player_name.h"
 #include "frontend/menu/main_menu.h"
+#include "library/tournament_tracks.h"
 #include "road/road.h"
 #include "support/front_end.h"
 #include "track/generator.h"
@@ -263,6 +264,48 @@ TEST_F(ConstructorTest, CancelOnTheResultScreenLeavesNoTrackBehind) {
   EXPECT_EQ(theGame->road, nullptr);
   EXPECT_EQ(theGame->scenery_sprites.count, 0u);
   EXPECT_EQ(trackSectorCount, 80);  // the sectors stay for another look through Scenery
+}
+
+TEST_F(ConstructorTest, ScenerySavesTheSectorsOwnScenarioAndForgetsAnOlderSave) {
+  Game& game = *theGame;
+  game.track_type = generatorParams.track_type = 7;
+  int step = 0;
+  bool notice_on_return = true;
+  script = [&](int screen_id) {
+    if (screen_id == SCREEN_CONSTRUCTOR && step == 0) Push_Key(SDLK_RETURN), step = 1;  // build type 7
+    else if (screen_id == SCREEN_TRACK_RESULT && step == 1)
+      Push_Key(SDLK_RIGHT), Push_Key(SDLK_RETURN), Push_Key(SDLK_ESCAPE), step = 2;  // save, cancel
+    else if (screen_id == SCREEN_CONSTRUCTOR && step == 2) {
+      Push_Key(SDLK_UP), Push_Key(SDLK_UP), Push_Key(SDLK_UP), Push_Key(SDLK_LEFT), Push_Key(SDLK_RETURN);
+      Push_Key(SDLK_DOWN), Push_Key(SDLK_DOWN), Push_Key(SDLK_DOWN), Push_Key(SDLK_RETURN);  // Scenario, Scenery
+      step = 3;
+    } else if (screen_id == SCREEN_TRACK_RESULT && step == 3) {
+      notice_on_return = track_saved_notice;
+      Push_Key(SDLK_RETURN), Push_Key(SDLK_ESCAPE), step = 4;  // save again
+    } else if (screen_id == SCREEN_CONSTRUCTOR && step == 4) {
+      Push_Key(SDLK_ESCAPE), step = 5;
+    }
+  };
+  Run_Constructor();
+  ASSERT_EQ(step, 2);
+  ASSERT_TRUE(track_saved_notice);
+  ASSERT_EQ(Make_Tournament_Track(4), 1);  // another track takes the sectors, as the browser does
+  std::filesystem::remove_all("TRK");
+  std::filesystem::create_directory("TRK");
+  Run_Constructor();
+  EXPECT_EQ(step, 5);
+  EXPECT_FALSE(notice_on_return);
+  EXPECT_EQ(game.track_type, 8);
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("TRK")) {
+    TrackHeader h;
+    std::vector<TrackSector> sectors(kTrackMaxSectors);
+    int count = 0;
+    ASSERT_EQ(Read_Track_File(entry.path().c_str(), &h, sectors.data(), &count), TRACK_OK);
+    EXPECT_EQ(h.track_type, 4);  // the scenario the sectors were made for, not the field's 8
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
 }
 
 }  // namespace

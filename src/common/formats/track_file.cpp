@@ -47,7 +47,7 @@ void For_Each_Field(TrackSector& s, Visit visit) {
 int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return std::min(std::max(v, lo), hi); }
 
 bool Read_All(const char* path, std::vector<unsigned char>& bytes, size_t limit) {
-  FILE* file = std::fopen(path, "rb");
+  FILE* file = Open_Regular_File(path);
   if (!file) return false;
   unsigned char chunk[4096];
   size_t got;

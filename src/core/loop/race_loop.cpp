@@ -1,6 +1,10 @@
 // The race loop: fly-in, race-phase events, and the order of a presented frame.
 #include "core/loop/race_loop.h"
 
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
 #include "audio/playback/engine_sound.h"
 #include "audio/playback/radio.h"
 #include "audio/playback/sound.h"
@@ -137,7 +141,49 @@ void Take_Held_Inputs(Game& game) {
   if (along < -kAxisDeadZone || (pad & SDL_HAT_UP) || Button_Held(mapped.joy_accelerate)) game.input_up = 1;
 }
 
+// "SPACE", or "SPACE / RETURN" when the continue key is mapped elsewhere; the same for the
+// abort key and Escape.
+void Key_Names(char* out, size_t size, SDLKey fixed, const char* fixed_name, int mapped_key) {
+  std::snprintf(out, size, "%s", fixed_name);
+  if (mapped_key <= 0 || mapped_key >= SDLK_LAST || mapped_key == fixed) return;
+  const size_t used = std::strlen(out);
+  std::snprintf(out + used, size - used, " / %s", SDL_GetKeyName(static_cast<SDLKey>(mapped_key)));
+  for (char* c = out + used; *c; ++c) *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+}
+
+// White on a black band, readable over snow and sky alike.
+void Draw_Race_End_Hint() {
+  char hint[160];
+  Race_End_Hint(hint, sizeof hint);
+  TTF_Font* font = ttf_fonts[kRaceEndHintFont];
+  int w = 0, h = 0;
+  if (!hint[0] || !font || TTF_SizeUTF8(font, hint, &w, &h) != 0) return;
+  SDL_Rect band = {static_cast<Sint16>(Text_Left(-2, w) - kRaceEndHintPad), static_cast<Sint16>(kRaceEndHintY),
+                   static_cast<Uint16>(w + 2 * kRaceEndHintPad), static_cast<Uint16>(h)};
+  SDL_FillRect(screen, &band, SDL_MapRGB(screen->format, 0, 0, 0));
+  Draw_Text(-2, kRaceEndHintY, hint, 4, kRaceEndHintFont);
+}
+
 }  // namespace
+
+void Race_End_Hint(char* out, size_t size) {
+  const Game& game = *theGame;
+  const bool german = game.language == 1;
+  char keys[64];
+  if (game.race_finished) {
+    Key_Names(keys, sizeof keys, SDLK_SPACE, german ? "LEERTASTE" : "SPACE", mapped.key_select);
+    char time[32];
+    Format_Lap_Time(time, sizeof time, game.lap_times.count ? game.lap_times[0] : 0);
+    const char* t = time + std::strspn(time, " ");
+    std::snprintf(out, size, german ? "Platz %d, Zeit %s - weiter mit %s" : "Place %d, time %s - press %s to go on",
+                  game.place, t, keys);
+  } else if (game.game_over) {
+    Key_Names(keys, sizeof keys, SDLK_ESCAPE, "ESC", mapped.key_cancel);
+    std::snprintf(out, size, german ? "Zur\xC3\xBC" "ck mit %s" : "Press %s to leave", keys);
+  } else if (size) {
+    out[0] = '\0';
+  }
+}
 
 int Handle_Race_Event(const SDL_Event& event) {
   Game& game = *theGame;
@@ -175,6 +221,7 @@ void Present_Race_Frame() {
     Draw_Text(130, 310, "RACE FINISHED", 2, 2);
     Draw_Text(131, 309, "RACE FINISHED", 3, 2);
   }
+  Draw_Race_End_Hint();
   Score_Tick();
   if (crtFilterFlag) draw_scanlines();
   SDL_Flip(screen);
