@@ -1,5 +1,5 @@
 // The track generator: layout draws against a model of the draw order, the dressing of
-// every scenario with its sky and weather, and track-file round trips.
+// every scenario with its sky, weather and colours, and track-file round trips.
 #include "track/generator.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +123,14 @@ TEST_F(Generator, BuiltinTrackScenarioAndScatteredObjectsOfEveryType) {
     sprite* shown = game->sky->current;
     game->sky->set_horizon(type - 1);  // each scenario has its own sky
     EXPECT_EQ(shown, game->sky->current) << type;
+    if (type == 11) {  // every colour of a scenario reaches the road in its own place
+      road::Road want(game->camera);
+      want.set_colours({130, 125, 120, 255}, {200, 200, 0, 255}, {200, 0, 0, 255}, {250, 250, 0, 255},
+                       {0, 73, 255, 255}, {160, 150, 155, 255});
+      for (auto colour : {&road::Road::road_light, &road::Road::line, &road::Road::kerb_odd, &road::Road::kerb_even,
+                          &road::Road::grass_dark, &road::Road::fog})
+        EXPECT_EQ((game->road->*colour).word(), (want.*colour).word());
+    }
     EXPECT_EQ(game->road->lateral, 350);
     EXPECT_GT(game->track_length, 0);
     EXPECT_EQ(output.find("ERROR"), std::string::npos) << type << output;
