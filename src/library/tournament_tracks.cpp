@@ -16,11 +16,11 @@ namespace {
 // All rounds are long: the field starts ahead of the player, and a good driver needs the
 // distance to pass ten cars. The first six played (1, 3, 2, 4, 5, 6) stay gentle, 0 to 15 %
 // curves, so that a newcomer can get through them; from round 7 on each round adds a step of
-// curves and gives up hills, and with them length. Seeds were picked among three by the
+// curves and gives up hills, and with them length. Seeds were picked among a few by the
 // autopilot's driver models (tools/autopilot/search_rounds.py).
 const Track_Plan kRoundPlans[kTournamentRounds] = {
     {1, 4000, 0, 95, 11},   {2, 4000, 10, 95, 13},  {3, 4000, 5, 95, 11},   {4, 4000, 10, 95, 12},
-    {5, 4000, 15, 95, 12},  {6, 4000, 15, 95, 11},  {7, 4000, 30, 80, 11},  {8, 4000, 35, 80, 12},
+    {5, 4000, 15, 95, 12},  {6, 4000, 15, 95, 20},  {7, 4000, 30, 80, 11},  {8, 4000, 35, 80, 12},
     {9, 4000, 40, 70, 11},  {10, 4000, 45, 60, 11}, {11, 4000, 50, 50, 11}, {12, 4000, 55, 40, 11},
 };
 

@@ -46,3 +46,14 @@ inline Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
   SDL_UnlockSurface(picture);
   return value;
 }
+// One pixel of the display.
+Uint32 Screen_Pixel(int x, int y);
+
+// Pixels of the screen's rectangle that are not black.
+int Lit_Pixels(int x0, int y0, int w, int h);
+// Pixels of the screen's rectangle that differ from the same rectangle of the picture file
+// drawn at (px, py); -1 when it cannot be loaded.
+int Pixels_Off_Picture(const char* path, int px, int py, int x0, int y0, int w, int h);
+// 1 when every opaque pixel (of more than ten) of a colour-keyed picture file stands on the
+// screen at (x, y).
+int Keyed_Picture_Shown(const char* path, int x, int y);
