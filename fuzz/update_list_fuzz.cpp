@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/formats/update_list.h"
+#include "fuzz_file.h"
 
 namespace {
 
@@ -38,13 +39,6 @@ void Check_Line(const std::string& line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string text(reinterpret_cast<const char*>(data), size);
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    end = end == std::string::npos ? text.size() : end + 1;
-    Check_Line(text.substr(start, end - start));
-    start = end;
-  }
+  For_Each_Line(data, size, Check_Line);
   return 0;
 }

@@ -88,7 +88,7 @@ class Postgres_Store : public Store_Backend {
 
   int Keep_Best_Tournament(const std::string& player, int score, int64_t now) override {
     std::lock_guard<std::mutex> hold(lock_);
-    return Command("keep_best", {player, std::to_string(score), std::to_string(now)});
+    return Keep_Best_Unlocked(player, score, now);
   }
 
   int Keep_Best_Tournaments(const std::vector<Leaderboard_Row>& rows, int64_t now) override {
@@ -96,7 +96,7 @@ class Postgres_Store : public Store_Backend {
     if (!Plain("BEGIN")) return 0;
     int ok = 1;
     for (const Leaderboard_Row& row : rows)
-      ok = ok && Command("keep_best", {row.player, std::to_string(row.score), std::to_string(now)});
+      ok = ok && Keep_Best_Unlocked(row.player, row.score, now);
     return Plain(ok ? "COMMIT" : "ROLLBACK") && ok;
   }
 
@@ -212,10 +212,14 @@ class Postgres_Store : public Store_Backend {
     return 1;
   }
 
-  int Plain(const char* sql) {
-    if (!Usable()) return 0;
-    return Result(PQexec(conn_, sql)).Is(PGRES_COMMAND_OK);
+  int Keep_Best_Unlocked(const std::string& player, int score, int64_t now) {
+    return Command("keep_best", {player, std::to_string(score), std::to_string(now)});
   }
+
+  // Runs SQL that answers no rows on the connection as it is; 1 when it succeeded.
+  int Exec(const char* sql) { return Result(PQexec(conn_, sql)).Is(PGRES_COMMAND_OK); }
+
+  int Plain(const char* sql) { return Usable() && Exec(sql); }
 
   // Runs `statement` for every row `query` reads from the SQLite store, its columns as values.
   int Copy(sqlite3* source, const char* query, const char* statement) {
@@ -244,19 +248,18 @@ class Postgres_Store : public Store_Backend {
 
   // Creates the tables and records the version, in one transaction.
   int Upgrade() {
-    if (!Result(PQexec(conn_, "BEGIN")).Is(PGRES_COMMAND_OK)) return 0;
-    int ok = Result(PQexec(conn_, kCreateSchema)).Is(PGRES_COMMAND_OK);  // the status of the last statement
+    if (!Exec("BEGIN")) return 0;
+    int ok = Exec(kCreateSchema);  // the status of the last statement
     if (ok) {
       Result version(PQexec(conn_, "SELECT COALESCE(MAX(version), 0) FROM schema_version"));
       int current = version.Is(PGRES_TUPLES_OK) ? std::atoi(PQgetvalue(version.result, 0, 0)) : -1;
       ok = current >= 0 && current <= kSchemaVersion;
       if (ok && current < kSchemaVersion)
-        ok = Result(PQexec(conn_, ("DELETE FROM schema_version; INSERT INTO schema_version VALUES(" +
-                                   std::to_string(kSchemaVersion) + ")")
-                                      .c_str()))
-                 .Is(PGRES_COMMAND_OK);
+        ok = Exec(("DELETE FROM schema_version; INSERT INTO schema_version VALUES(" + std::to_string(kSchemaVersion) +
+                   ")")
+                      .c_str());
     }
-    return Result(PQexec(conn_, ok ? "COMMIT" : "ROLLBACK")).Is(PGRES_COMMAND_OK) && ok;
+    return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
   }
 
   std::string conninfo_;

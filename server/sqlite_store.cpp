@@ -87,39 +87,23 @@ class Sqlite_Store : public Store_Backend {
 
   int Add_Round(const std::string& player, int round, int score, int64_t now) override {
     std::lock_guard<std::mutex> hold(lock_);
-    sqlite3_stmt* statement = Bound(ADD_ROUND);
-    Bind_Text(statement, 1, player);
-    sqlite3_bind_int(statement, 2, round);
-    sqlite3_bind_int(statement, 3, score);
-    sqlite3_bind_int64(statement, 4, now);
-    return sqlite3_step(statement) == SQLITE_DONE;
+    return Run(ADD_ROUND, player, round, score, now);
   }
 
   int64_t Best_Rounds_Sum(const std::string& player, int64_t since) override {
     std::lock_guard<std::mutex> hold(lock_);
-    sqlite3_stmt* statement = Bound(ROUNDS_SUM);
-    Bind_Text(statement, 1, player);
-    sqlite3_bind_int64(statement, 2, since);
-    return One_Number(statement);
+    return One_Number(Bound(ROUNDS_SUM, player, since));
   }
 
   int Add_Update_Log(const std::string& player, const std::string& os, int64_t now) override {
     std::lock_guard<std::mutex> hold(lock_);
-    sqlite3_stmt* statement = Bound(ADD_LOG);
-    Bind_Text(statement, 1, player);
-    Bind_Text(statement, 2, os);
-    sqlite3_bind_int64(statement, 3, now);
-    return sqlite3_step(statement) == SQLITE_DONE;
+    return Run(ADD_LOG, player, os, now);
   }
 
   int Trim(int64_t rounds_before, int64_t update_log_keep) override {
     std::lock_guard<std::mutex> hold(lock_);
-    sqlite3_stmt* rounds = Bound(TRIM_ROUNDS);
-    sqlite3_bind_int64(rounds, 1, rounds_before);
-    int ok = sqlite3_step(rounds) == SQLITE_DONE;
-    sqlite3_stmt* log = Bound(TRIM_LOG);
-    sqlite3_bind_int64(log, 1, update_log_keep);
-    return sqlite3_step(log) == SQLITE_DONE && ok;
+    int ok = Run(TRIM_ROUNDS, rounds_before);
+    return Run(TRIM_LOG, update_log_keep) && ok;
   }
 
   int64_t Count(const std::string& table) override {
@@ -157,11 +141,21 @@ class Sqlite_Store : public Store_Backend {
     return Exec(ok ? "COMMIT" : "ROLLBACK") && ok;
   }
 
-  // The prepared statement, reset and cleared for new values.
-  sqlite3_stmt* Bound(Statement_Id id) {
-    sqlite3_reset(statements_[id]);
-    sqlite3_clear_bindings(statements_[id]);
-    return statements_[id];
+  // The prepared statement, reset and bound to `values` in order.
+  template <typename... Values>
+  sqlite3_stmt* Bound(Statement_Id id, const Values&... values) {
+    sqlite3_stmt* statement = statements_[id];
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    int column = 0;
+    (Bind(statement, ++column, values), ...);
+    return statement;
+  }
+
+  // Runs a statement that answers no rows; 1 when it completed.
+  template <typename... Values>
+  int Run(Statement_Id id, const Values&... values) {
+    return sqlite3_step(Bound(id, values...)) == SQLITE_DONE;
   }
 
   // The single number a query answers, -1 on failure; the statement is reset so that it
@@ -172,14 +166,17 @@ class Sqlite_Store : public Store_Backend {
     return number;
   }
 
-  static void Bind_Text(sqlite3_stmt* statement, int column, const std::string& text) {
+  static void Bind(sqlite3_stmt* statement, int column, const std::string& text) {
     sqlite3_bind_text(statement, column, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+  }
+  static void Bind(sqlite3_stmt* statement, int column, int value) { sqlite3_bind_int(statement, column, value); }
+  static void Bind(sqlite3_stmt* statement, int column, int64_t value) {
+    sqlite3_bind_int64(statement, column, value);
   }
 
   int Rows(Statement_Id id, int limit, std::vector<Leaderboard_Row>* rows) {
     std::lock_guard<std::mutex> hold(lock_);
-    sqlite3_stmt* statement = Bound(id);
-    sqlite3_bind_int(statement, 1, limit);
+    sqlite3_stmt* statement = Bound(id, limit);
     rows->clear();
     int step;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
@@ -191,11 +188,7 @@ class Sqlite_Store : public Store_Backend {
   }
 
   int Keep_Best_Unlocked(const std::string& player, int score, int64_t now) {
-    sqlite3_stmt* statement = Bound(KEEP_BEST);
-    Bind_Text(statement, 1, player);
-    sqlite3_bind_int(statement, 2, score);
-    sqlite3_bind_int64(statement, 3, now);
-    return sqlite3_step(statement) == SQLITE_DONE;
+    return Run(KEEP_BEST, player, score, now);
   }
 
   sqlite3* db_ = nullptr;

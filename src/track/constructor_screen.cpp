@@ -17,8 +17,6 @@ bool constructor_active = false;
 namespace {
 
 constexpr int kAxisDeadZone = 7999;
-const int kCellX[3] = {0, 210, 420};
-const int kCellY[4] = {80, 180, 280, 380};
 
 struct Label {
   int x, y;
@@ -207,14 +205,11 @@ void Draw_Constructor() {
   const Game& game = *theGame;
   SDL_FillRect(screen, nullptr, 0);
   Draw_Image(0, 0, gfx_menu_vrcs);
-  Draw_Image(228, 399, gfx_select_build);
-  if (constructor_cursor >= 1 && constructor_cursor <= 12) {
-    int k = constructor_cursor - 1;
-    Draw_Image(kCellX[k % 3], kCellY[k / 3], gfx_selector);
-  }
-  Draw_Image(448, 99, Car_Picture(game.selected_car));
-  Draw_Image(16, 199, Difficulty_Picture(game.difficulty));
-  if (game.track_type >= 1 && game.track_type <= 12) Draw_Image(16, 99, gfx_scenario[game.track_type - 1]);
+  Draw_Grid_Picture(11, gfx_select_build);
+  Draw_Grid_Cursor(constructor_cursor, gfx_selector);
+  Draw_Grid_Picture(3, Car_Picture(game.selected_car));
+  Draw_Grid_Picture(4, Difficulty_Picture(game.difficulty));
+  if (game.track_type >= 1 && game.track_type <= 12) Draw_Grid_Picture(1, gfx_scenario[game.track_type - 1]);
   Draw_Labels(game);
   Draw_Values();
   Draw_Crt_Filter();

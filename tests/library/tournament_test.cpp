@@ -242,7 +242,7 @@ TEST_F(TournamentTest, BrokenRoundTrackEndsTheTournamentWithoutARace) {
   for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(VR_TEST_RUN_DIR) / "GFX"))
     fs::create_symlink(entry.path(), fs::path("GFX") / entry.path().filename());
   fs::remove("GFX/TT_FL.TRK");
-  Write_Bytes("GFX/TT_FL.TRK", File_Bytes_Prefix(std::string(VR_TEST_RUN_DIR) + "/GFX/TT_FL.TRK", 2000));
+  Write_File("GFX/TT_FL.TRK", Read_File(std::string(VR_TEST_RUN_DIR) + "/GFX/TT_FL.TRK").substr(0, 2000));
 
   menu_selection = 11;
   game_mode = 1;

@@ -103,7 +103,7 @@ TEST_F(TrackBrowserTest, PanelTrophyDeletionModesJoystickAndMouse) {
         break;
       case 6:
         EXPECT_EQ(trackListCount, 2);
-        EXPECT_FALSE(Exists("TRK/USER.TRK"));
+        EXPECT_FALSE(std::filesystem::exists("TRK/USER.TRK"));
         trackListSelection = 1;
         Push_Axis(1, -7999);  // dead zone
         Push_Axis(1, -8000);  // up: next
@@ -128,7 +128,7 @@ TEST_F(TrackBrowserTest, PanelTrophyDeletionModesJoystickAndMouse) {
 
 TEST_F(TrackBrowserTest, MenuEntryOpensTheBrowserAndEnterStartsTheRace) {
   Write_Sample(0, "TRK/USER.TRK");
-  Write_Bytes("TRK/BAD.TRK", File_Bytes_Prefix("TRK/USER.TRK", 427));
+  Write_File("TRK/BAD.TRK", Read_File("TRK/USER.TRK").substr(0, 427));
   menu_selection = 5;
   int browser_frames = 0;
   script = [&](int screen_id) {

@@ -39,14 +39,14 @@ TEST_F(TrackListTest, ScanListsTrackFilesAndSkipsEverythingElse) {
 
   int type = Write_Sample(0, "TRK/USER.TRK");
   Write_Tournament(4, "TRK/ROUND.TRK");
-  std::string good = File_Bytes("TRK/USER.TRK");
-  Write_Bytes("TRK/readme.txt", "not a track\n");
-  Write_Bytes("TRK/SHORT.TRK", good.substr(0, 100));
+  std::string good = Read_File("TRK/USER.TRK");
+  Write_File("TRK/readme.txt", "not a track\n");
+  Write_File("TRK/SHORT.TRK", good.substr(0, 100));
   std::string bad_count = good;
   bad_count[4] = bad_count[5] = bad_count[6] = 0;
   bad_count[7] = 0;
-  Write_Bytes("TRK/ZERO.TRK", bad_count);
-  Write_Bytes("TRK/VantoRello.tracks", "USER.TRK|1|90|x|0\n");
+  Write_File("TRK/ZERO.TRK", bad_count);
+  Write_File("TRK/VantoRello.tracks", "USER.TRK|1|90|x|0\n");
   mkdir("TRK/uploads", 0755);
   // Neither is read: opening a FIFO for reading would wait for a writer that never comes.
   ASSERT_EQ(mkfifo("TRK/PIPE.TRK", 0644), 0);
@@ -79,20 +79,20 @@ TEST_F(TrackListTest, DeletionSparesTournamentTracksAndKeepsTheSelectionInTheLis
   Scan_Track_Directory("TRK");
   trackListSelection = Find_Track("ROUND.TRK");
   Delete_Selected_Track();
-  EXPECT_TRUE(Exists("TRK/ROUND.TRK"));
+  EXPECT_TRUE(std::filesystem::exists("TRK/ROUND.TRK"));
   EXPECT_EQ(trackListCount, 2);
 
   trackListSelection = Find_Track("USER.TRK");
   trackListMode = TRACKS_CLOUD;  // nothing is deleted from the cloud list
   Delete_Selected_Track();
-  EXPECT_TRUE(Exists("TRK/USER.TRK"));
+  EXPECT_TRUE(std::filesystem::exists("TRK/USER.TRK"));
 
   // With the user track last in the list, its deletion leaves the selection past the end.
   trackListMode = TRACKS_LOCAL;
   if (Find_Track("USER.TRK") != 2) std::swap(trackList[1], trackList[2]);
   trackListSelection = 2;
   Delete_Selected_Track();
-  EXPECT_FALSE(Exists("TRK/USER.TRK"));
+  EXPECT_FALSE(std::filesystem::exists("TRK/USER.TRK"));
   EXPECT_EQ(trackListCount, 1);
   EXPECT_EQ(trackListSelection, 1);
   EXPECT_STREQ(Selected_Track()->file_name, "ROUND.TRK");
@@ -120,8 +120,8 @@ TEST_F(TrackListTest, CloudLineGivesAHongKongUserTrackAndHostileNamesAreNeverLis
     EXPECT_NE(std::string(trackListMessage).find("Refused"), std::string::npos);
   }
   EXPECT_EQ(watcher.Last_Request(), "");
-  EXPECT_FALSE(Exists("x.TRK"));
-  EXPECT_FALSE(Exists("b"));
+  EXPECT_FALSE(std::filesystem::exists("x.TRK"));
+  EXPECT_FALSE(std::filesystem::exists("b"));
   EXPECT_EQ(theGame->road, nullptr);
 }
 
@@ -129,12 +129,12 @@ TEST_F(TrackListTest, CloudTrackIsDownloadedOnceAndRaced) {
   int type = Write_Sample(2, "sample.TRK");
   ASSERT_EQ(Publish_Track(service.data_dir, "sample.TRK"), 1);
   ASSERT_EQ(Load_Cloud_List(), 1);
-  EXPECT_TRUE(Exists("TRK/VantoRello.tracks"));
+  EXPECT_TRUE(std::filesystem::exists("TRK/VantoRello.tracks"));
   trackListSelection = Find_Track("sample.TRK");
   ASSERT_GT(trackListSelection, 0);
 
   ASSERT_EQ(theGame->Start_Selected_Track(), 1);
-  EXPECT_EQ(File_Bytes("TRK/sample.TRK"), File_Bytes("sample.TRK"));
+  EXPECT_EQ(Read_File("TRK/sample.TRK"), Read_File("sample.TRK"));
   ASSERT_NE(theGame->road, nullptr);
   EXPECT_EQ(customTrack, 1);
   EXPECT_EQ(theGame->track_type, type);
@@ -159,14 +159,9 @@ TEST_F(TrackListTest, BrokenDownloadsAndAMissingServerLeaveTheBrowserAsItWas) {
   EXPECT_STREQ(trackListMessage, "VRCS: (1) Not a valid Vanto Rello Track File!");
   EXPECT_EQ(theGame->road, nullptr);
   EXPECT_EQ(customTrack, 0);
-  EXPECT_FALSE(Exists("TRK/BROKEN.TRK"));  // the next try fetches it again
+  EXPECT_FALSE(std::filesystem::exists("TRK/BROKEN.TRK"));  // the next try fetches it again
 
-  int closed_port;
-  {
-    Script_Server gone(nullptr);
-    closed_port = gone.port();
-  }
-  Point_At(closed_port);
+  Point_At(Closed_Port());
   EXPECT_EQ(theGame->Start_Selected_Track(), 0);
   EXPECT_STREQ(trackListMessage, "Download of BROKEN.TRK failed.");
   EXPECT_EQ(Load_Cloud_List(), 0);
@@ -179,7 +174,7 @@ TEST_F(TrackListTest, NamesTheCloudRuleWouldRefuseOrEncodeStillStart) {
   // A cloud name with a space goes into the request line percent-encoded and is stored under
   // its own name.
   Write_Sample(2, "sample.TRK");
-  std::string track = File_Bytes("sample.TRK");
+  std::string track = Read_File("sample.TRK");
   Script_Server cloud([track](Script_Server&, int fd, const std::string& request) {
     std::string answer = Http_Answer(404, "");
     if (request.find("GET /VantoRello/TRK/VantoRello.tracks ") == 0) answer = Http_Answer(200, "My Track.TRK|3|100|x|0\n");
@@ -189,7 +184,7 @@ TEST_F(TrackListTest, NamesTheCloudRuleWouldRefuseOrEncodeStillStart) {
   Point_At(cloud.port());
   ASSERT_EQ(Load_Cloud_List(), 1);
   ASSERT_EQ(theGame->Start_Selected_Track(), 1) << trackListMessage;
-  EXPECT_EQ(File_Bytes("TRK/My Track.TRK"), track);
+  EXPECT_EQ(Read_File("TRK/My Track.TRK"), track);
 
   // Local files are started by the name the directory gave, even names no cloud may list.
   for (const char* name : {"a..b.TRK", ".x.TRK"}) {

@@ -1,7 +1,6 @@
 // The game's online screens against a hostile web server on 127.0.0.1: every screen comes
 // back within the time limit, the game goes on, and no file of the game is replaced.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -10,20 +9,17 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 
-#include "common/formats/file_crc.h"
 #include "common/formats/leaderboard_file.h"
-#include "common/formats/update_list.h"
 #include "core/state/game.h"
 #include "library/track_list.h"
 #include "online/leaderboard.h"
 #include "online/network.h"
 #include "online/update_screen.h"
 #include "support/files.h"
-#include "support/front_end.h"
 #include "support/hostile_answers.h"
+#include "support/service_front_end.h"
 
 namespace {
 
@@ -42,24 +38,15 @@ std::map<std::string, std::string> Snapshot() {
   return files;
 }
 
-// Leaves the game's own downloads out of a snapshot: files the game may store when an answer
-// looks whole, before it reads and refuses them.
-std::map<std::string, std::string> Without(std::map<std::string, std::string> files,
-                                           const std::set<std::string>& downloads) {
-  for (const std::string& name : downloads) files.erase("./" + name);
-  return files;
-}
-
 class HostileServerTest : public FrontEndTest {
  protected:
   // Runs one screen against every hostile answer.
-  void Expect_Screen_Survives(const char* screen_name, const std::function<void()>& run,
-                              const std::set<std::string>& downloads = {}) {
+  void Expect_Screen_Survives(const char* screen_name, const std::function<void()>& run) {
     Short_Http_Limits limits;
     for (const Hostile_Answer& answer : Hostile_Answers()) {
       SCOPED_TRACE(std::string(screen_name) + " / " + answer.name);
       Script_Server server(answer.script);
-      setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(server.port())).c_str(), 1);
+      Point_At(server.port());
       std::map<std::string, std::string> before = Snapshot();
       frame = 0;
       script = [](int) {
@@ -70,7 +57,7 @@ class HostileServerTest : public FrontEndTest {
       double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       EXPECT_LE(seconds, Hostile_Time_Limit());
       std::printf("%-32s %.2f s\n", answer.name, seconds);
-      EXPECT_EQ(Without(Snapshot(), downloads), Without(before, downloads)) << "a file of the game changed";
+      EXPECT_EQ(Snapshot(), before) << "a file of the game changed";
       ASSERT_NE(screen, nullptr);
       ASSERT_NE(theGame, nullptr);
     }
@@ -107,45 +94,6 @@ TEST_F(HostileServerTest, CloudListAndDownload) {
   });
   trackListMode = TRACKS_LOCAL;
   trackListCount = 0;
-}
-
-// A server whose lists name files outside the game, and which answers every file with the
-// bytes the list's checksum promises.
-Script_Server::Script Hostile_Lists(const std::string& update_list) {
-  return [update_list](Script_Server&, int fd, const std::string& request) {
-    std::string body = "PWNED\n";
-    if (request.find("GET /VantoRello/version.ver ") == 0) body = Write_Version_File("3.99");
-    if (request.find("GET /VantoRello/VantoRello.w32.ver ") == 0) body = update_list;
-    Script_Server::Send_All(fd, Http_Answer(200, body));
-  };
-}
-
-TEST_F(HostileServerTest, UpdateListNamesOutsideTheGameAreNeverWritten) {
-  Short_Http_Limits limits;
-  uint32_t crc = Crc_Bytes(0, "PWNED\n", 6);
-  std::string outside = "vantorello-hostile-" + std::to_string(getpid());
-  const std::string names[] = {"../" + outside, "/tmp/" + outside, "GFX/../../" + outside, "TRK/../../" + outside,
-                               "..\\" + outside, "bad\x01name", "bad\x1b[2Jname", "C:" + outside};
-  std::string list;
-  for (const std::string& name : names) list += Update_List_Line(name.c_str(), crc);
-  Script_Server server(Hostile_Lists(list));
-  setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(server.port())).c_str(), 1);
-  std::map<std::string, std::string> before = Snapshot();
-  script = [](int) {
-    if (frame == 2) Push_Key(SDLK_ESCAPE);
-  };
-  testing::internal::CaptureStdout();
-  Run_Live_Update();
-  std::string printed = testing::internal::GetCapturedStdout();
-  unsetenv("VANTORELLO_SERVER");
-  EXPECT_FALSE(fs::exists("/tmp/" + outside));
-  EXPECT_FALSE(fs::exists(fs::current_path().parent_path() / outside));
-  EXPECT_EQ(Without(Snapshot(), {"VantoRello.ver", "version.ver"}), before);
-  // Every name was refused with its own line, control characters shown harmlessly.
-  int refusals = 0;
-  for (size_t at = printed.find("Refused"); at != std::string::npos; at = printed.find("Refused", at + 1)) ++refusals;
-  EXPECT_EQ(refusals, 8) << printed;
-  EXPECT_EQ(printed.find('\x1b'), std::string::npos);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The road model: set-up, lap wrap, patches, curve force and the view frame. (The colours it
+// derives show in the reference views.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,15 +7,6 @@
 #include "road/road.h"
 
 namespace {
-
-using road::Colour;
-
-bool Same(Colour a, Colour b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
-::testing::AssertionResult Is(Colour got, Colour want) {
-  if (Same(got, want)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "(" << +got.r << "," << +got.g << "," << +got.b << "," << +got.a
-                                       << ") != (" << +want.r << "," << +want.g << "," << +want.b << "," << +want.a << ")";
-}
 
 struct RoadFixture : ::testing::Test {
   Camera camera{320.0f, 144.0f, 230.4f};
@@ -27,24 +20,6 @@ TEST_F(RoadFixture, SetupPlacesTheCameraAndAFlyInSegmentRaisesIt) {
   road.setup(640, 480, 250, 400);
   EXPECT_FLOAT_EQ(camera.height, -540.0f);
   EXPECT_EQ(road.object_list(8), nullptr);  // past the eight object lists
-}
-
-TEST_F(RoadFixture, ColourDerivation) {
-  road.set_colours({200, 100, 254, 255}, {250, 250, 250, 255}, {1, 2, 3, 4}, {5, 6, 7, 8}, {255, 0, 1, 255},
-                   {9, 9, 9, 9});
-  EXPECT_TRUE(Is(road.road_light, {203, 101, 255, 255}));  // 254 * 1.015 clamps
-  EXPECT_TRUE(Is(road.road_dark, {197, 98, 250, 255}));
-  EXPECT_TRUE(Is(road.line_blend, {225, 175, 252, 255}));
-  EXPECT_TRUE(Is(road.kerb_odd, {1, 2, 3, 4}));  // unchanged, alpha included
-  EXPECT_TRUE(Is(road.grass_light, {255, 0, 1, 255}));
-  EXPECT_TRUE(Is(road.fog, {9, 9, 9, 9}));
-}
-
-TEST(RoadFog, EndsFullyFoggedAndStartsClear) {
-  Colour c = {130, 20, 250, 255}, fog = {160, 150, 155, 255};
-  EXPECT_TRUE(Is(road::Fogged(c, fog, 0.0f), c));
-  EXPECT_TRUE(Is(road::Fogged(c, fog, 120 / 120.0f), fog));
-  EXPECT_TRUE(Is(road::Fogged(c, fog, 0.5f), {145, 85, 202, 255}));
 }
 
 TEST_F(RoadFixture, TrackLengthAndLapWrap) {

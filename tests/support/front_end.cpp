@@ -10,6 +10,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/screens/video_mode.h"
 #include "road/weather.h"
 
 std::function<void(int)> FrontEndTest::script;
@@ -44,7 +45,7 @@ void FrontEndTest::SetUp() {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK), 0);
   ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048), 0);
   Load_Config();
-  screen = SDL_SetVideoMode(640, 480, 16, 0);
+  screen = Open_Display(0);
   ASSERT_NE(screen, nullptr);
   TTF_Init();
   Load_Sounds();
@@ -112,4 +113,40 @@ void Push_Quit() {
   SDL_Event event{};
   event.type = SDL_QUIT;
   SDL_PushEvent(&event);
+}
+
+Uint32 Screen_Pixel(int x, int y) { return Picture_Pixel(screen, x, y); }
+
+int Lit_Pixels(int x0, int y0, int w, int h) {
+  int lit = 0;
+  for (int y = y0; y < y0 + h; ++y)
+    for (int x = x0; x < x0 + w; ++x) lit += Screen_Pixel(x, y) != 0;
+  return lit;
+}
+
+int Pixels_Off_Picture(const char* path, int px, int py, int x0, int y0, int w, int h) {
+  SDL_Surface* picture = Load_Sprites(path, 0);
+  EXPECT_NE(picture, nullptr) << path;
+  if (!picture) return -1;
+  int changed = 0;
+  for (int y = y0; y < y0 + h; ++y)
+    for (int x = x0; x < x0 + w; ++x) changed += Screen_Pixel(x, y) != Picture_Pixel(picture, x - px, y - py);
+  SDL_FreeSurface(picture);
+  return changed;
+}
+
+int Keyed_Picture_Shown(const char* path, int x, int y) {
+  SDL_Surface* picture = Load_Sprites(path, 1);
+  EXPECT_NE(picture, nullptr) << path;
+  if (!picture) return 0;
+  int opaque = 0, wrong = 0;
+  for (int py = 0; py < picture->h; ++py)
+    for (int px = 0; px < picture->w; ++px) {
+      Uint32 value = Picture_Pixel(picture, px, py);
+      if (value == picture->format->colorkey) continue;
+      ++opaque;
+      wrong += Screen_Pixel(x + px, y + py) != value;
+    }
+  SDL_FreeSurface(picture);
+  return opaque > 10 && wrong == 0;
 }

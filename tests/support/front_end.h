@@ -35,12 +35,25 @@ void Push_Quit();
 // Builds a key-down event without queueing it.
 SDL_Event Key_Event(SDLKey key);
 
-// One pixel of a 16- or 32-bit surface.
+// One pixel of a 16- or 32-bit surface; of a 32-bit one only the bits its format uses (the
+// fourth byte of a display without alpha holds nothing).
 inline Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
   SDL_LockSurface(picture);
   Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
-  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
-                                                     : reinterpret_cast<Uint32*>(row)[x];
+  const SDL_PixelFormat* f = picture->format;
+  Uint32 value = f->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
+                                       : reinterpret_cast<Uint32*>(row)[x] & (f->Rmask | f->Gmask | f->Bmask | f->Amask);
   SDL_UnlockSurface(picture);
   return value;
 }
+// One pixel of the display.
+Uint32 Screen_Pixel(int x, int y);
+
+// Pixels of the screen's rectangle that are not black.
+int Lit_Pixels(int x0, int y0, int w, int h);
+// Pixels of the screen's rectangle that differ from the same rectangle of the picture file
+// drawn at (px, py); -1 when it cannot be loaded.
+int Pixels_Off_Picture(const char* path, int px, int py, int x0, int y0, int w, int h);
+// 1 when every opaque pixel (of more than ten) of a colour-keyed picture file stands on the
+// screen at (x, y).
+int Keyed_Picture_Shown(const char* path, int x, int y);

@@ -111,3 +111,8 @@ std::string Http_Answer(int status, const std::string& body) {
   return "HTTP/1.1 " + std::to_string(status) + " Status\r\nContent-Length: " + std::to_string(body.size()) +
          "\r\nConnection: close\r\n\r\n" + body;
 }
+
+int Closed_Port() {
+  Script_Server gone(nullptr);
+  return gone.port();
+}

@@ -39,3 +39,6 @@ class Script_Server {
 
 // A complete answer with a Content-Length.
 std::string Http_Answer(int status, const std::string& body);
+
+// A port of 127.0.0.1 on which nothing listens.
+int Closed_Port();

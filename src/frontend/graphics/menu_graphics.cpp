@@ -256,3 +256,13 @@ SDL_Surface* Car_Picture(int car) {
   static const int kPicture[19] = {8, 0, 4, 3, 1, 2, 5, 6, 7, 9, 10, 11, 12, 14, 16, 13, 15, 17, 18};
   return car >= 1 && car <= 19 ? gfx_select_car[kPicture[car - 1]] : nullptr;
 }
+
+void Draw_Grid_Picture(int entry, SDL_Surface* picture) {
+  static const Sint16 kX[3] = {16, 228, 448}, kY[4] = {99, 199, 299, 399};
+  if (entry >= 1 && entry <= 12) Draw_Image(kX[(entry - 1) % 3], kY[(entry - 1) / 3], picture);
+}
+
+void Draw_Grid_Cursor(int entry, SDL_Surface* frame) {
+  static const Sint16 kX[3] = {0, 210, 420}, kY[4] = {80, 180, 280, 380};
+  if (entry >= 1 && entry <= 12) Draw_Image(kX[(entry - 1) % 3], kY[(entry - 1) / 3], frame);
+}

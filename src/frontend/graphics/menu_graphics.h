@@ -82,3 +82,8 @@ SDL_Color Text_Colour(int colour);
 int Text_Left(int x, int text_width);
 // The selection picture of a car 1..19 (null otherwise), shown by the menu and the constructor.
 SDL_Surface* Car_Picture(int car);
+// The 3 x 4 grid of the menu and the constructor, entries 1..12 row by row: an entry's
+// picture stands inside its cell, the cursor frame on the cell's corner. An entry outside
+// 1..12 draws nothing.
+void Draw_Grid_Picture(int entry, SDL_Surface* picture);
+void Draw_Grid_Cursor(int entry, SDL_Surface* frame);

@@ -23,11 +23,6 @@ int gearbox = 0;
 
 namespace {
 
-const int kPictureX[3] = {16, 228, 448};
-const int kPictureY[4] = {99, 199, 299, 399};
-const int kCursorX[3] = {0, 210, 420};
-const int kCursorY[4] = {80, 180, 280, 380};
-
 struct Label {
   int x, y;
   const char* text;
@@ -132,11 +127,7 @@ void Advance_Cursor() {
   }
 }
 
-void Draw_Cursor() {
-  if (menu_selection < 1 || menu_selection > 12) return;
-  int k = menu_selection - 1;
-  Draw_Image(kCursorX[k % 3], kCursorY[k / 3], cursor_phase ? gfx_selector2 : gfx_selector);
-}
+void Draw_Cursor() { Draw_Grid_Cursor(menu_selection, cursor_phase ? gfx_selector2 : gfx_selector); }
 
 // Everything the menu picture depends on. A frame that would look like the last one drawn
 // is neither drawn nor presented again.
@@ -230,27 +221,27 @@ void Paint_Main_Menu() {
   Draw_Image(0, 0, gfx_game_menu);
   Draw_Image(0, 72, gfx_menu_mask);
 
-  Draw_Image(228, 399, gfx_select_start);
-  Draw_Image(228, 99, gfx_icon_live_update);
-  Draw_Image(16, 99, gfx_icon_license);
-  Draw_Image(228, 199, gfx_select_world);
-  Draw_Image(448, 99, gfx_icon_leader);
-  Draw_Image(16, 299, gfx_icon_vrcs);
-  Draw_Image(448, 199, hasJoystick ? gfx_icon_input_joy : gfx_icon_input_key);
-  Draw_Image(228, 299, Mode_Picture(game_mode));
+  Draw_Grid_Picture(11, gfx_select_start);
+  Draw_Grid_Picture(2, gfx_icon_live_update);
+  Draw_Grid_Picture(1, gfx_icon_license);
+  Draw_Grid_Picture(5, gfx_select_world);
+  Draw_Grid_Picture(3, gfx_icon_leader);
+  Draw_Grid_Picture(7, gfx_icon_vrcs);
+  Draw_Grid_Picture(6, hasJoystick ? gfx_icon_input_joy : gfx_icon_input_key);
+  Draw_Grid_Picture(8, Mode_Picture(game_mode));
 
   Draw_Cursor();
 
-  Draw_Image(448, 399, Car_Picture(game.selected_car));
-  Draw_Image(16, 199, Difficulty_Picture(game.difficulty));
+  Draw_Grid_Picture(12, Car_Picture(game.selected_car));
+  Draw_Grid_Picture(4, Difficulty_Picture(game.difficulty));
 
   Draw_Label(kCarLabel[lang]);
-  Draw_Image(16, 399, gfx_scenario[game.builtin_track == 2 ? 1 : 0]);
+  Draw_Grid_Picture(10, gfx_scenario[game.builtin_track == 2 ? 1 : 0]);
   Draw_Text(40, 389, game.builtin_track == 2 ? "Bavaria GER" : "Florida USA", 2, 1);
   for (const Entry_Label& label : kLabels) Draw_Label(lang ? label.german : label.english);
   if (game_mode >= 0 && game_mode <= 2) Draw_Label(kModeLabels[lang][game_mode]);
   if (gearbox == 0) {
-    Draw_Image(448, 299, gfx_icon_automatic);
+    Draw_Grid_Picture(9, gfx_icon_automatic);
     Draw_Label(kAutomaticLabel[lang]);
   }
 
