@@ -124,8 +124,12 @@ bool Road::build_patches(int32_t p) {
   stripe_position = p;
   if (segment_length < 1) return lap;  // not set up yet: nothing to project
   layout_cursor.reset(layout);
+  layout_cursor.seek(p);
   // Object lists have no terminator: their last run is drawn like any other.
-  for (int kind = 0; kind < kObjectLists; ++kind) cursors[kind].reset(object_list(kind), false);
+  for (int kind = 0; kind < kObjectLists; ++kind) {
+    cursors[kind].reset(object_list(kind), false);
+    cursors[kind].seek(p);
+  }
 
   int32_t r = p % segment_length;
   float frac = static_cast<float>(r) / segment_length;

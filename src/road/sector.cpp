@@ -28,6 +28,20 @@ bool SectorList::object_on(int i, int32_t p) const {
   return ((p / 100) & (period - 1)) == period - 1;
 }
 
+void SectorCursor::seek(int32_t p) {
+  const int32_t s = p / 100;
+  const int32_t end = static_cast<int32_t>(list->count()) - (terminated ? 1 : 0);
+  // Records are contiguous, so their ends never decrease: the first one ending after s holds s.
+  int32_t lo = 0, hi = end;
+  while (lo < hi) {
+    const int32_t mid = lo + (hi - lo) / 2;
+    const Sector& r = list->sectors[mid];
+    if (r.start + r.length > s) hi = mid;
+    else lo = mid + 1;
+  }
+  index = lo < end && list->sectors[lo].start <= s ? lo : 0;
+}
+
 int32_t SectorCursor::find_forward(int32_t p) {
   int32_t end = static_cast<int32_t>(list->count()) - (terminated ? 1 : 0);
   if (index >= end) return -1;

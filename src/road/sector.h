@@ -60,6 +60,10 @@ class SectorCursor {
     index = 0;
     terminated = last_terminates;
   }
+  // Starts a pass at position p: remembers the record holding p (found by halving, so a
+  // long track costs no more than a short one), or record 0 when p lies past the records a
+  // forward search may return. Same answers afterwards as a pass started at record 0.
+  void seek(int32_t p);
   // Record holding p at or after the remembered one; -1 when none. A terminated list's
   // last record is never returned.
   int32_t find_forward(int32_t p);

@@ -11,12 +11,55 @@
 #include <string>
 #include <vector>
 
-#include "audio/sfx_files.h"
 #include "support/files.h"
 
 namespace {
 
 constexpr int kRate = 44100;
+
+// Every file of the "SFX" tree that the game opens, with what the tests expect of it.
+struct SfxFile {
+  enum Kind { Sample, Music };
+  const char* name;   // below SFX/
+  Kind kind;
+  bool loops;         // played as an endless loop
+  double min_seconds, max_seconds;
+};
+
+const std::vector<SfxFile>& Sfx_Files() {
+  static const std::vector<SfxFile> files = [] {
+    std::vector<SfxFile> all = {
+        // Samples: the race loops, the one-shot cues, the update notice's horn.
+        {"skid.wav", SfxFile::Sample, true, 0.5, 5.0},
+        {"Engine1_onhigh.wav", SfxFile::Sample, true, 0.5, 5.0},
+        {"crash1.ogg", SfxFile::Sample, false, 0.3, 3.0},
+        {"checkpoint.ogg", SfxFile::Sample, false, 0.2, 3.0},
+        {"yes.ogg", SfxFile::Sample, false, 0.5, 4.0},
+        {"gameover.ogg", SfxFile::Sample, false, 1.0, 5.0},
+        {"racestart.ogg", SfxFile::Sample, false, 2.0, 4.0},
+        {"soon.ogg", SfxFile::Sample, false, 0.05, 0.8},
+        {"weather_thunder.ogg", SfxFile::Sample, false, 3.0, 12.0},
+        {"shift1.ogg", SfxFile::Sample, false, 0.02, 0.5},
+        {"seaplane.ogg", SfxFile::Sample, true, 1.0, 8.0},
+        {"horn.ogg", SfxFile::Sample, false, 0.3, 2.5},
+        // Music: intro (played once), menu, ending, leaderboard, the song slot's first song.
+        {"VantoRello.ogg", SfxFile::Music, false, 15.0, 60.0},
+        {"song98.ogg", SfxFile::Music, true, 45.0, 120.0},
+        {"Abspann.ogg", SfxFile::Music, true, 45.0, 120.0},
+        {"score.ogg", SfxFile::Music, true, 45.0, 120.0},
+    };
+    // The radio's nineteen songs, in the radio's order.
+    for (const char* song : {"song00.ogg", "song04.ogg", "song09.ogg", "menu.ogg", "song02.ogg", "song06.ogg",
+                             "song08.ogg", "song07.ogg", "song11.ogg", "song12.ogg", "song13.ogg", "song14.ogg",
+                             "song15.ogg", "song16.ogg", "song99.ogg", "song97.ogg", "song96.ogg", "song95.ogg",
+                             "song94.ogg"})
+      all.push_back({song, SfxFile::Music, true, 45.0, 120.0});
+    return all;
+  }();
+  return files;
+}
+
+std::string Sfx_Path(const char* name) { return std::string(VR_TEST_RUN_DIR) + "/SFX/" + name; }
 
 // The samples of a WAV file as SDL reads it, and their format.
 struct Wav {

@@ -42,8 +42,7 @@ int Pixels_Over_The_Picture() {
     for (int x = 120; x < 520; ++x) {
       uint32_t c = canvas.data()[y * canvas.width + x];
       Uint32 expected = SDL_MapRGB(screen->format, c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff);
-      uint16_t shown = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(screen->pixels) + y * screen->pitch)[x];
-      over += shown != expected;
+      over += Picture_Pixel(screen, x, y) != expected;
     }
   SDL_UnlockSurface(screen);
   return over;

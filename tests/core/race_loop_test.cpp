@@ -354,7 +354,9 @@ TEST_F(RaceLoop, AfterTheRaceAHintNamesTheKeyThatLeavesInTheGamesLanguage) {
     ASSERT_NE(glyphs, nullptr);
     const int left = Text_Left(-2, glyphs->w), rows = glyphs->h;
     ASSERT_GE(left - kRaceEndHintPad, 0);
-    const Uint16 white = static_cast<Uint16>(SDL_MapRGB(screen->format, 255, 255, 255));
+    const Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
+    const Uint32 rgb = screen->format->Rmask | screen->format->Gmask | screen->format->Bmask;
+    auto at = [&](int x, int y) { return static_cast<Uint32*>(screen->pixels)[y * screen->pitch / 4 + x] & rgb; };
     int solid = 0, white_on_screen = 0, black_band = 0;
     SDL_LockSurface(glyphs);
     SDL_LockSurface(screen);
@@ -365,11 +367,11 @@ TEST_F(RaceLoop, AfterTheRaceAHintNamesTheKeyThatLeavesInTheGamesLanguage) {
         ++solid;
         const int sx = left + x, sy = kRaceEndHintY + y;
         if (sx < 0 || sx >= screen->w || sy >= screen->h) continue;
-        white_on_screen += static_cast<Uint16*>(screen->pixels)[sy * screen->pitch / 2 + sx] == white;
+        white_on_screen += at(sx, sy) == white;
       }
     for (int y = kRaceEndHintY; y < kRaceEndHintY + rows; ++y)
       for (int x : {left - kRaceEndHintPad, left - 1, left + glyphs->w, left + glyphs->w + kRaceEndHintPad - 1})
-        black_band += static_cast<Uint16*>(screen->pixels)[y * screen->pitch / 2 + x] == 0;
+        black_band += at(x, y) == 0;
     SDL_UnlockSurface(screen);
     SDL_UnlockSurface(glyphs);
     SDL_FreeSurface(glyphs);

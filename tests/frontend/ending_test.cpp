@@ -17,12 +17,14 @@ namespace {
 
 using EndingTest = FrontEndTest;
 
-uint16_t& Pixel16(SDL_Surface* surface, int x, int y) {
-  return reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch)[x];
+// A pixel of a 32-bit surface like the display.
+uint32_t& Pixel32(SDL_Surface* surface, int x, int y) {
+  return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch)[x];
 }
+uint32_t Colour_Of(SDL_Surface* surface, int x, int y) { return Pixel32(surface, x, y) & 0xFFFFFF; }
 
 // A strip pattern in which every pixel differs from its neighbours and from black.
-uint16_t Pattern(int x, int y) { return static_cast<uint16_t>(0x8000 | (x * 37 + y * 1013) % 0x7fff); }
+uint32_t Pattern(int x, int y) { return 0x800000u | static_cast<uint32_t>((x * 37 + y * 1013) % 0x7fffff); }
 
 TEST_F(EndingTest, WaveTableAndGlyphPositions) {
   Init_Scroller();
@@ -70,7 +72,7 @@ TEST_F(EndingTest, FramesFollowTheWaveAndGlyphsEnterAtTheRightEnd) {
       EXPECT_EQ(scroll_read_pointer, text_length - 1);  // Init_Scroller keeps the place
       SDL_LockSurface(scroll_strip);
       for (int y = 0; y < kScrollCellHeight; ++y)
-        for (int x = 0; x < kScrollStripWidth; ++x) Pixel16(scroll_strip, x, y) = Pattern(x, y);
+        for (int x = 0; x < kScrollStripWidth; ++x) Pixel32(scroll_strip, x, y) = Pattern(x, y);
       SDL_UnlockSurface(scroll_strip);
     } else if (frame == 2) {
       SDL_LockSurface(screen);
@@ -78,11 +80,11 @@ TEST_F(EndingTest, FramesFollowTheWaveAndGlyphsEnterAtTheRightEnd) {
       int wrong = 0;
       for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
-          uint16_t expected = Pixel16(congrats, x, y);
+          uint32_t expected = Colour_Of(congrats, x, y);
           if (y >= 425 && y < 455) expected = 0;
           int row = y - scroll_wave[x % 360];
           if (row >= 0 && row < kScrollCellHeight) expected = Pattern(x + 18, row);
-          wrong += Pixel16(screen, x, y) != expected;
+          wrong += Colour_Of(screen, x, y) != expected;
         }
       SDL_UnlockSurface(congrats);
       SDL_UnlockSurface(screen);
@@ -100,7 +102,7 @@ TEST_F(EndingTest, FramesFollowTheWaveAndGlyphsEnterAtTheRightEnd) {
       int wrong = 0;
       for (int y = 0; y < kScrollCellHeight; ++y)
         for (int x = 0; x < kScrollCellWidth; ++x)
-          wrong += Pixel16(scroll_strip, 656 + x, y) != Pixel16(scroll_font, Glyph_X(kScrollText[0]) + x, y);
+          wrong += Colour_Of(scroll_strip, 656 + x, y) != Colour_Of(scroll_font, Glyph_X(kScrollText[0]) + x, y);
       SDL_UnlockSurface(scroll_font);
       SDL_UnlockSurface(scroll_strip);
       EXPECT_EQ(wrong, 0);

@@ -131,7 +131,7 @@ TEST_F(InputSettingsTest, AKeyAbortsTheJoystickRunAndNothingIsStoredOrSaved) {
 }
 
 // Whether each row differs between two pictures.
-std::vector<bool> Differing_Rows(const std::vector<uint16_t>& a, const std::vector<uint16_t>& b) {
+std::vector<bool> Differing_Rows(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
   std::vector<bool> rows(480, false);
   for (int i = 0; i < 640 * 480; ++i)
     if (a[i] != b[i]) rows[i / 640] = true;
@@ -151,7 +151,7 @@ bool Differs_Only_In(const std::vector<bool>& rows, std::vector<std::pair<int, i
 }
 
 TEST_F(InputSettingsTest, PromptsDrawTheirTwoLinesAndTheJoystickHint) {
-  std::map<int, std::vector<uint16_t>> shown;
+  std::map<int, std::vector<uint32_t>> shown;
   script = [&](int) {
     if (input_step != 0 || frame != 1) return;
     for (int step : {1, 2, 20, 21, 24, 25, 99}) {

@@ -18,7 +18,7 @@ namespace {
 using IntroTest = FrontEndTest;
 
 // The first and last row in which two pictures differ; (-1, -1) when none does.
-std::pair<int, int> Differing_Rows(const std::vector<uint16_t>& a, const std::vector<uint16_t>& b) {
+std::pair<int, int> Differing_Rows(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
   int first = -1, last = -1;
   for (int i = 0; i < 640 * 480; ++i)
     if (a[i] != b[i]) {
@@ -29,17 +29,17 @@ std::pair<int, int> Differing_Rows(const std::vector<uint16_t>& a, const std::ve
 }
 
 // Draws the intro as it stands `elapsed` milliseconds after its start.
-std::vector<uint16_t> Intro_At(int elapsed) {
+std::vector<uint32_t> Intro_At(int elapsed) {
   intro_start = static_cast<int>(static_cast<uint32_t>(Intro_Clock()) - static_cast<uint32_t>(elapsed));
   Draw_Intro_Frame();
   return Pixels_Of(screen);
 }
 
 TEST_F(IntroTest, PhasesAndFlashesFollowTheElapsedTime) {
-  ASSERT_EQ(screen->format->BitsPerPixel, 16);
-  const std::vector<uint16_t> logo1 = Pixels_Of(gfx_intro_logo1);
-  const std::vector<uint16_t> logo2 = Pixels_Of(gfx_intro_logo2);
-  const std::vector<uint16_t> credits = Pixels_Of(gfx_vantorello256);
+  ASSERT_EQ(screen->format->BitsPerPixel, 32);
+  const std::vector<uint32_t> logo1 = Pixels_Of(gfx_intro_logo1);
+  const std::vector<uint32_t> logo2 = Pixels_Of(gfx_intro_logo2);
+  const std::vector<uint32_t> credits = Pixels_Of(gfx_vantorello256);
   ASSERT_NE(Differing_Rows(logo1, logo2).first, -1);
   // Every edge of the six flash windows, and the gaps between them.
   for (int t : {0, 500, 800, 1500, 1800, 2600, 3500, 3800, 4500, 4800, 5600, 6500, 6800, 7500, 7800, 8000})
@@ -57,7 +57,7 @@ TEST_F(IntroTest, PhasesAndFlashesFollowTheElapsedTime) {
   EXPECT_LT(last_to, 410 + 40);
   EXPECT_EQ(Intro_At(14000), Intro_At(13000));
   // The title: the picture with the version and the player's name along its bottom edge.
-  const std::vector<uint16_t> title = Intro_At(14001);
+  const std::vector<uint32_t> title = Intro_At(14001);
   auto [text_from, text_to] = Differing_Rows(title, Pixels_Of(gfx_gametitle));
   EXPECT_GE(text_from, 448);
   EXPECT_LT(text_to, 480);

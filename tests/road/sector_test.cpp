@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "road/sector.h"
 
 namespace {
@@ -98,3 +100,25 @@ TEST(SectorCursor, BackwardNeverMovesToALaterRecord) {
 }
 
 }  // namespace
+
+// A pass that seeks its start gives every answer, and leaves every index, exactly as a pass
+// that starts at record 0: lists with empty records, both list kinds, every start position.
+TEST(SectorCursor, SeekingTheStartChangesNoAnswer) {
+  std::srand(11);
+  for (int trial = 0; trial < 40; ++trial) {
+    SectorList list;
+    const int records = trial % 7 == 0 ? trial % 3 : 1 + std::rand() % 30;
+    for (int r = 0; r < records; ++r) list.append({nullptr, 0, std::rand() % 4 == 0 ? 0 : 1 + std::rand() % 9, 2, 0, 0, 0, 0});
+    for (bool terminated : {true, false}) {
+      for (int32_t p = -300; p <= (list.total + 3) * 100; p += 50) {
+        SectorCursor plain(&list, terminated), sought(&list, terminated);
+        sought.seek(p);
+        for (int i = 0; i < 121; ++i)
+          ASSERT_EQ(plain.find_forward(p + 100 * i), sought.find_forward(p + 100 * i)) << trial << " " << p << " " << i;
+        ASSERT_EQ(plain.index, sought.index) << trial << " " << p;
+        for (int i = 120; i >= -4; --i)
+          ASSERT_EQ(plain.find_backward(p + 100 * i), sought.find_backward(p + 100 * i)) << trial << " " << p << " " << i;
+      }
+    }
+  }
+}

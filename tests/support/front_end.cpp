@@ -11,6 +11,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
+#include "frontend/screens/video_mode.h"
 #include "road/weather.h"
 
 std::function<void(int)> FrontEndTest::script;
@@ -45,7 +46,7 @@ void FrontEndTest::SetUp() {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER | SDL_INIT_JOYSTICK), 0);
   ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048), 0);
   Load_Config();
-  screen = SDL_SetVideoMode(640, 480, 16, 0);
+  screen = Open_Display(0);
   ASSERT_NE(screen, nullptr);
   TTF_Init();
   Load_Sounds();
@@ -116,12 +117,12 @@ void Push_Quit() {
   SDL_PushEvent(&event);
 }
 
-std::vector<uint16_t> Pixels_Of(SDL_Surface* surface) {
-  std::vector<uint16_t> pixels(640 * 480, 0);
+std::vector<uint32_t> Pixels_Of(SDL_Surface* surface) {
+  std::vector<uint32_t> pixels(640 * 480, 0);
   if (!surface) return pixels;
   SDL_LockSurface(surface);
   for (int y = 0; y < 480 && y < surface->h; ++y)
-    std::memcpy(&pixels[y * 640], static_cast<uint8_t*>(surface->pixels) + y * surface->pitch, 640 * 2);
+    std::memcpy(&pixels[y * 640], static_cast<uint8_t*>(surface->pixels) + y * surface->pitch, 640 * 4);
   SDL_UnlockSurface(surface);
   return pixels;
 }

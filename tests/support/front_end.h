@@ -37,20 +37,22 @@ void Push_Quit();
 // Builds a key-down event without queueing it.
 SDL_Event Key_Event(SDLKey key, SDLMod mod = KMOD_NONE);
 
-// One pixel of a 16- or 32-bit surface.
+// One pixel of a 16- or 32-bit surface; of a 32-bit one only the bits its format uses (the
+// fourth byte of a display without alpha holds nothing).
 inline Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
   SDL_LockSurface(picture);
   Uint8* row = static_cast<Uint8*>(picture->pixels) + y * picture->pitch;
-  Uint32 value = picture->format->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
-                                                     : reinterpret_cast<Uint32*>(row)[x];
+  const SDL_PixelFormat* f = picture->format;
+  Uint32 value = f->BytesPerPixel == 2 ? reinterpret_cast<Uint16*>(row)[x]
+                                       : reinterpret_cast<Uint32*>(row)[x] & (f->Rmask | f->Gmask | f->Bmask | f->Amask);
   SDL_UnlockSurface(picture);
   return value;
 }
 // One pixel of the display.
 Uint32 Screen_Pixel(int x, int y);
 
-// The first 640x480 pixels of a 16-bit surface, row after row (0 beyond it or for null).
-std::vector<uint16_t> Pixels_Of(SDL_Surface* surface);
+// The first 640x480 pixels of a 32-bit surface, row after row (0 beyond it or for null).
+std::vector<uint32_t> Pixels_Of(SDL_Surface* surface);
 // Pixels of the screen's rectangle that are not black.
 int Lit_Pixels(int x0, int y0, int w, int h);
 // Pixels of the screen's rectangle that differ from the same rectangle of the picture file

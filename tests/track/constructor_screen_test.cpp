@@ -50,19 +50,16 @@ class ConstructorTest : public FrontEndTest {
   }
 };
 
-// The 16-bit screen pixels of a rectangle.
-std::vector<Uint16> Pixels(int x, int y, int w, int h) {
-  std::vector<Uint16> out;
-  SDL_LockSurface(screen);
+// The screen pixels of a rectangle.
+std::vector<Uint32> Pixels(int x, int y, int w, int h) {
+  std::vector<Uint32> out;
   for (int row = y; row < y + h; ++row)
-    for (int col = x; col < x + w; ++col)
-      out.push_back(static_cast<Uint16*>(screen->pixels)[row * screen->pitch / 2 + col]);
-  SDL_UnlockSurface(screen);
+    for (int col = x; col < x + w; ++col) out.push_back(Picture_Pixel(screen, col, row));
   return out;
 }
-int Lit(const std::vector<Uint16>& pixels) {
+int Lit(const std::vector<Uint32>& pixels) {
   int lit = 0;
-  for (Uint16 p : pixels) lit += p != 0;
+  for (Uint32 p : pixels) lit += p != 0;
   return lit;
 }
 
@@ -170,7 +167,7 @@ TEST_F(ConstructorTest, BuildSaveAndRaceFromTheMainMenu) {
   menu_selection = 7;
   frame_limit = 1200;
   int step = 0;
-  std::vector<Uint16> notice_before, notice_after;
+  std::vector<Uint32> notice_before, notice_after;
   std::vector<TrackSector> built;
   int races = 0, weather_in_race = -1, type_in_race = -1;
   script = [&](int screen_id) {

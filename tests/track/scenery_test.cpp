@@ -7,6 +7,7 @@
 #include "../../tools/roadview/road_view.h"
 #include "core/state/game.h"
 #include "road/road.h"
+#include "road/sky.h"
 #include "support/temp_dir.h"
 #include "track/scenery.h"
 
@@ -74,6 +75,52 @@ TEST_F(SceneryFixture, ObjectSpritesFirstLoadWinsAndFreeingClearsAll) {
     EXPECT_EQ(game->scenery_cache[id].set, nullptr);
   }
   EXPECT_EQ(game->Object_Sprite(5000), nullptr);
+}
+
+// The built-in tracks: Florida with its ground textures and the closing gap of its left
+// row, Bavaria without textures; a road from an earlier track is replaced, any other
+// value builds nothing, and both draw all the way round without pictures.
+TEST_F(SceneryFixture, BuiltinTracksBuildTheirRoadsAndDrawAllTheWayRound) {
+  game->builtin_track = 3;
+  game->Build_Builtin_Track();
+  EXPECT_EQ(game->road, nullptr);
+  game->builtin_track = 1;
+  game->road = new road::Road(game->camera);
+  road::Road* old = game->road;
+  game->Build_Builtin_Track();
+  road::Road* florida = game->road;
+  EXPECT_NE(florida, old);
+  EXPECT_EQ(game->sky->current, game->sky->pictures[2]);  // cloudy
+  EXPECT_EQ(florida->layout->total, 3310);
+  EXPECT_EQ(florida->track_length(), (3210 - 121) * 100);
+  EXPECT_EQ(florida->lateral, 350);
+  EXPECT_EQ(florida->vehicles, &game->vehicles);
+  ASSERT_EQ(florida->C0->count(), 1u);
+  EXPECT_NE(florida->C0->object(0), nullptr);
+  EXPECT_EQ(florida->R3->object(0), game->Object_Sprite(400));
+  EXPECT_EQ(florida->L1->object(13), nullptr);  // the closing gap
+  EXPECT_EQ(florida->L1->sectors[13].period, 0);
+  game->builtin_track = 2;
+  game->Build_Builtin_Track();
+  EXPECT_EQ(game->sky->current, game->sky->pictures[1]);  // alps
+  EXPECT_EQ(game->road->layout->total, 1900);
+  EXPECT_EQ(game->road->C0->count() + game->road->C1->count(), 0u);
+  EXPECT_EQ(game->road->L3->object(0), game->Object_Sprite(401));
+  for (int track = 1; track <= 2; ++track) {
+    game->builtin_track = track;
+    game->Free_Object_Sprites();
+    game->Build_Builtin_Track();
+    game->Set_View_Size(640, 480);
+    road::Road& r = *game->road;
+    int laps = 0;
+    for (int p = 0; p <= r.track_length(); p += 977) {
+      r.fill_buckets(r.buckets, p);
+      laps += r.draw(*game->canvas, r.buckets, p);
+    }
+    EXPECT_EQ(laps, 0);
+    r.fill_buckets(r.buckets, r.track_length());
+    EXPECT_TRUE(r.draw(*game->canvas, r.buckets, r.track_length()));
+  }
 }
 
 TEST_F(SceneryFixture, SetSectorObjectFillsSlotsAndCountsByClass) {

@@ -27,35 +27,63 @@ void Pack_Row_565(const uint32_t* src, uint16_t* dst, int count) {
   }
 }
 
-bool Plain_Pair(const SDL_Surface* source, const SDL_Surface* target) {
-  const SDL_PixelFormat* s = source->format;
-  const SDL_PixelFormat* t = target->format;
-  return s->BitsPerPixel == 32 && s->Rmask == 0x000000FF && s->Gmask == 0x0000FF00 && s->Bmask == 0x00FF0000 &&
-         t->BitsPerPixel == 16 && t->BytesPerPixel == 2 && !t->palette;
+// A 32-bit display with 8-bit channels: the bytes move to the target's places.
+void Swizzle_Row(const uint32_t* src, uint32_t* dst, int count, uint32_t r_shift, uint32_t g_shift, uint32_t b_shift) {
+  for (int x = 0; x < count; ++x) {
+    uint32_t c = src[x];
+    dst[x] = (c & 0xFF) << r_shift | ((c >> 8) & 0xFF) << g_shift | ((c >> 16) & 0xFF) << b_shift;
+  }
+}
+
+// The common X-R-G-B display with constant shifts, which the compiler vectorises.
+void Swizzle_Row_Xrgb(const uint32_t* src, uint32_t* dst, int count) {
+  for (int x = 0; x < count; ++x) {
+    uint32_t c = src[x];
+    dst[x] = (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  }
+}
+
+bool Canvas_Source(const SDL_PixelFormat* s) {
+  return s->BitsPerPixel == 32 && s->Rmask == 0x000000FF && s->Gmask == 0x0000FF00 && s->Bmask == 0x00FF0000;
+}
+
+bool Packed_16(const SDL_PixelFormat* t) { return t->BitsPerPixel == 16 && t->BytesPerPixel == 2 && !t->palette; }
+
+bool Bytes_32(const SDL_PixelFormat* t) {
+  return t->BytesPerPixel == 4 && !t->palette && t->Rloss == 0 && t->Gloss == 0 && t->Bloss == 0 &&
+         t->Rshift % 8 == 0 && t->Gshift % 8 == 0 && t->Bshift % 8 == 0;
 }
 
 }  // namespace
 
 void Blit_Canvas(SDL_Surface* source, SDL_Surface* target) {
   if (!source || !target) return;
-  if (!Plain_Pair(source, target)) {
+  const SDL_PixelFormat* f = target->format;
+  const bool to_16 = Packed_16(f), to_32 = Bytes_32(f);
+  if (!Canvas_Source(source->format) || (!to_16 && !to_32)) {
     SDL_BlitSurface(source, nullptr, target, nullptr);
     return;
   }
   if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) < 0) return;
-  const SDL_PixelFormat* f = target->format;
   Packing p = {f->Rloss, f->Rshift, f->Gloss, f->Gshift, f->Bloss, f->Bshift};
   bool is_565 = f->Rmask == 0xF800 && f->Gmask == 0x07E0 && f->Bmask == 0x001F;
+  bool is_xrgb = f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
   SDL_Rect clip = target->clip_rect;
   int right = std::min<int>(source->w, clip.x + clip.w), bottom = std::min<int>(source->h, clip.y + clip.h);
   for (int y = clip.y; y < bottom; ++y) {
-    const uint32_t* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(source->pixels) + y * source->pitch);
-    uint16_t* dst = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(target->pixels) + y * target->pitch);
     if (right <= clip.x) break;
-    if (is_565)
-      Pack_Row_565(src + clip.x, dst + clip.x, right - clip.x);
-    else
-      Pack_Row(src + clip.x, dst + clip.x, right - clip.x, p);
+    const uint32_t* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(source->pixels) + y * source->pitch) + clip.x;
+    uint8_t* row = static_cast<uint8_t*>(target->pixels) + y * target->pitch;
+    const int count = right - clip.x;
+    if (to_32) {
+      uint32_t* dst = reinterpret_cast<uint32_t*>(row) + clip.x;
+      if (is_xrgb) Swizzle_Row_Xrgb(src, dst, count);
+      else Swizzle_Row(src, dst, count, f->Rshift, f->Gshift, f->Bshift);
+    } else if (is_565) {
+      Pack_Row_565(src, reinterpret_cast<uint16_t*>(row) + clip.x, count);
+    } else {
+      Pack_Row(src, reinterpret_cast<uint16_t*>(row) + clip.x, count, p);
+    }
   }
   if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
 }

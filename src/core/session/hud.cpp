@@ -57,7 +57,7 @@ void Draw_Timer(Game& game) {
   if (game.big_font) game.big_font->draw_text(game.canvas, 320, 290, 0, -1, exhibitionCaptions[captionIndex]);
 }
 
-Uint16 Screen_Colour(Uint8 r, Uint8 g, Uint8 b) { return static_cast<Uint16>(SDL_MapRGB(screen->format, r, g, b)); }
+Uint32 Screen_Colour(Uint8 r, Uint8 g, Uint8 b) { return SDL_MapRGB(screen->format, r, g, b); }
 
 // A one-pixel line from (x0, y0) to (x1, y1), both ends included.
 void Fill_Line(int x0, int y0, int x1, int y1, Uint32 colour) {
@@ -134,7 +134,7 @@ int Progress_Marker_X(int position, int track_length) {
   return 535 + static_cast<int>(p);
 }
 
-void Draw_Screen_Line(int x0, int y0, int x1, int y1, Uint16 colour) {
+void Draw_Screen_Line(int x0, int y0, int x1, int y1, Uint32 colour) {
   if (!screen) return;
   const double dx = x1 - x0, dy = y1 - y0;
   const double length = std::sqrt(dx * dx + dy * dy);
@@ -148,7 +148,10 @@ void Draw_Screen_Line(int x0, int y0, int x1, int y1, Uint16 colour) {
     if (px < 0 || py < 0 || px >= screen->w || py >= screen->h) continue;
     Uint8* at = pixels + py * screen->pitch + px * bpp;
     if (bpp == 2) {
-      std::memcpy(at, &colour, 2);
+      const Uint16 packed = static_cast<Uint16>(colour);
+      std::memcpy(at, &packed, 2);
+    } else if (bpp == 4) {
+      std::memcpy(at, &colour, 4);
     } else {
       SDL_Rect dot = {static_cast<Sint16>(px), static_cast<Sint16>(py), 1, 1};
       SDL_FillRect(screen, &dot, colour);
@@ -161,7 +164,7 @@ void Draw_Speed_Needle() {
   theGame->gauge_speed = theGame->player.speed;
   int ex = 0, ey = 0;
   Needle_End(theGame->player.speed, &ex, &ey);
-  const Uint16 red = Screen_Colour(255, 0, 0);
+  const Uint32 red = Screen_Colour(255, 0, 0);
   Draw_Screen_Line(318, 445, ex, ey, red);
   Draw_Screen_Line(319, 445, ex + 1, ey, red);
   Draw_Screen_Line(318, 444, ex, ey - 1, red);

@@ -21,7 +21,7 @@ void Needle_End(float speed, int* ex, int* ey);
 int Progress_Marker_X(int position, int track_length);
 
 // A line on the display surface, one step short of its end point.
-void Draw_Screen_Line(int x0, int y0, int x1, int y1, Uint16 colour);
+void Draw_Screen_Line(int x0, int y0, int x1, int y1, Uint32 colour);
 void Draw_Speed_Needle();
 void Draw_Hud_Icons();
 void Draw_Progress_Bar();

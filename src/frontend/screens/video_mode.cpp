@@ -2,6 +2,8 @@
 #include "frontend/screens/video_mode.h"
 
 #include <SDL/SDL.h>
+#include <dlfcn.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +17,33 @@ namespace {
 int desktop_w = 0, desktop_h = 0;
 
 Uint32 Mode_Flags(int fullscreen) { return fullscreen ? SDL_FULLSCREEN : 0; }
+
+// Xlib's handler for a broken connection; the display pointer is not needed.
+using IoErrorHandler = int (*)(void* display);
+using SetIoErrorHandler = IoErrorHandler (*)(IoErrorHandler handler);
+
+[[noreturn]] int Display_Gone(void*) {
+  static const char line[] = "ERROR: The display has gone away.\n";
+  // Only async-safe calls: the exit handlers would shut SDL down on the dead connection.
+  ssize_t ignored = write(STDOUT_FILENO, line, sizeof line - 1);
+  (void)ignored;
+  _exit(1);
+}
 }  // namespace
+
+void Watch_Display_Connection() {
+  static bool watching = false;
+  if (watching) return;
+  // Xlib is loaded by SDL only for an X11 display; it is not loaded here for any other.
+  void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_NOLOAD);
+  if (!xlib) return;
+  auto set_handler = reinterpret_cast<SetIoErrorHandler>(dlsym(xlib, "XSetIOErrorHandler"));
+  if (set_handler) {
+    set_handler(Display_Gone);
+    watching = true;
+  }
+  dlclose(xlib);
+}
 
 void Prepare_Presentation() {
   setenv("SDL12COMPAT_SCALE_METHOD", display.smooth ? "linear" : "nearest", 1);
@@ -37,7 +65,10 @@ SDL_Surface* Open_Display(int fullscreen) {
   char scale[8];
   std::snprintf(scale, sizeof scale, "%d", Window_Scale());
   setenv("SDL12COMPAT_WINDOW_SCALING", scale, 1);
-  return SDL_SetVideoMode(640, 480, 16, Mode_Flags(fullscreen));
+  // 32 bits: sdl12-compat hands the surface to SDL 2 without converting it again.
+  SDL_Surface* opened = SDL_SetVideoMode(640, 480, 32, Mode_Flags(fullscreen));
+  if (opened) Watch_Display_Connection();
+  return opened;
 }
 
 int Switch_Video_Mode(int fullscreen) {

@@ -14,6 +14,10 @@ void Note_Desktop_Size();
 int Window_Scale();
 // Opens the 640x480 display full screen or as a window at Window_Scale(). Null on failure.
 SDL_Surface* Open_Display(int fullscreen);
+// When the window system's connection breaks (the X server went away), the game ends at
+// once with a line and exit code 1: SDL's own shutdown would wait forever on the dead
+// connection. Set up by Open_Display; nothing happens without an X11 display.
+void Watch_Display_Connection();
 // Re-opens the display with SDL_FULLSCREEN or as a window and makes it `screen`.
 // When the new mode cannot be opened the old one is opened again and 0 is returned; when
 // no display can be opened at all the game ends with a message and exit code 1.
