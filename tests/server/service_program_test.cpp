@@ -33,6 +33,7 @@ TEST(ServiceProgram, EveryCommandAndOptionIsCheckedBeforeAnythingIsServed) {
   ScopedTempDir dir;
   Script_Server taken(nullptr);
   const std::string data = dir.path() + "/data", port = " --port " + std::to_string(taken.port());
+  const std::string nowhere = "'postgres:///none?host=/proc/no-such'";  // a socket folder that cannot exist
   const struct {
     std::string args;
     int exit_code;
@@ -62,6 +63,9 @@ TEST(ServiceProgram, EveryCommandAndOptionIsCheckedBeforeAnythingIsServed) {
       {data + " --publish-track", 2, "usage:"},
       {data + " --publish-track missing.TRK", 1, ""},
       {data + " --seed " VR_TEST_RUN_DIR, 0, "Published"},
+      {data + " --import-sqlite " + data + "/service.db --database " + nowhere, 1, "Cannot use the database"},
+      {data + " --database " + nowhere, 1, "Cannot use the database"},
+      {data + " --database mysql://example.org/x", 1, "Cannot open the data directory"},
       {"/proc/no-such/data --seed " VR_TEST_RUN_DIR, 1, "Cannot open the data directory /proc/no-such/data"},
       {data + " --database sqlite:/proc/no-such/x.db", 1, "Cannot open the data directory"},
       {data + " --host 127.0.0.1" + port, 1, "Cannot listen on 127.0.0.1:"},
