@@ -126,6 +126,17 @@ void Copy_Opaque_Row(uint32_t* dst, const uint32_t* src, int first, int last, in
     if (src[u >> 10] > 0x00FFFFFFu) dst[col] = src[u >> 10];
 }
 
+// The same from a row read right to left: `last` points at the row's last column, which
+// u = 0 samples.
+void Copy_Opaque_Row_Mirrored(uint32_t* dst, const uint32_t* last, int first, int end, int u, int du) {
+  int col = first;
+  for (; col + 3 <= end; col += 4, u += 4 * du)
+    Copy_Opaque4(dst + col, last[-(u >> 10)], last[-((u + du) >> 10)], last[-((u + 2 * du) >> 10)],
+                 last[-((u + 3 * du) >> 10)]);
+  for (; col <= end; ++col, u += du)
+    if (last[-(u >> 10)] > 0x00FFFFFFu) dst[col] = last[-(u >> 10)];
+}
+
 // Adds the source columns u >> 10, stepping u by du, to dst[first..last]; du may be negative
 // (mirrored). `src` points at the column that u = 0 samples.
 void Add_Row(uint32_t* dst, const uint32_t* src, int first, int last, int u, int du) {
@@ -217,14 +228,15 @@ void Canvas::copy(const image* img, int x, int y) {
                 static_cast<size_t>(r.cols) * 4);
 }
 
-void Canvas::blit_scaled(const image* img, int x, int y, int w, int h) {
+void Canvas::blit_scaled(const image* img, int x, int y, int w, int h, bool mirrored) {
   ScaledSpan s;
   if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, w, h, s)) return;
   int v = s.v0;
   for (int row = s.y; row <= s.bottom; ++row, v += s.dv) {
     const uint32_t* src = Source_Row(*img, v >> 10);
     uint32_t* dst = data() + static_cast<size_t>(row) * width;
-    Copy_Opaque_Row(dst, src, s.x, s.right, s.u0, s.du);
+    if (mirrored) Copy_Opaque_Row_Mirrored(dst, src + img->width - 1, s.x, s.right, s.u0, s.du);
+    else Copy_Opaque_Row(dst, src, s.x, s.right, s.u0, s.du);
   }
 }
 

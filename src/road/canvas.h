@@ -34,8 +34,9 @@ class Canvas {
 
   // Unscaled source rectangle; only pixels whose fourth byte is 255.
   void blit(const image* img, int src_x, int src_y, int w, int h, int dst_x, int dst_y);
-  // Whole image scaled to w x h; only pixels whose fourth byte is not 0.
-  void blit_scaled(const image* img, int x, int y, int w, int h);
+  // Whole image scaled to w x h; only pixels whose fourth byte is not 0. `mirrored` draws
+  // exactly what the image's left-right mirror image would draw, read from the image itself.
+  void blit_scaled(const image* img, int x, int y, int w, int h, bool mirrored = false);
   // Whole image scaled to |w| x h, added with saturation (fourth byte 0); w < 0 mirrors.
   void blit_additive(const image* img, int x, int y, int w, int h);
   // Whole image unscaled and opaque.

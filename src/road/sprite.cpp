@@ -112,7 +112,11 @@ void sprite::draw_car(Canvas* canvas, int n, int x, int y, float scale, int mode
 void sprite::draw_frame(Canvas* canvas, int n, int x0, int y0, float scale, int mode, bool car_shadow) {
   float s = scale;
   if (base_scale != 1.0f) s *= base_scale;
-  image* img = canvas ? frame_for(n, mode) : nullptr;
+  // A scaled mirrored frame is read backwards from the plain one: one picture in the
+  // cache instead of two (scenery stands on both sides of the road).
+  const bool scaled = !(mode & (kDrawCopy | kDrawAdditive)) && s != 1.0f;
+  const bool mirror_scaled = scaled && (mode & kDrawMirrored);
+  image* img = canvas ? frame_for(n, mirror_scaled ? mode & ~kDrawMirrored : mode) : nullptr;
   if (!img || img->width == 0 || img->height == 0) return;
   int64_t w = Trunc(static_cast<float>(img->width) * s), h = Trunc(static_cast<float>(img->height) * s);
   int64_t px = x0, py = y0;
@@ -132,7 +136,7 @@ void sprite::draw_frame(Canvas* canvas, int n, int x0, int y0, float scale, int 
   else if (s == 1.0f)
     canvas->blit(img, 0, 0, static_cast<int>(img->width), static_cast<int>(img->height), x, y);
   else
-    canvas->blit_scaled(img, x, y, static_cast<int>(w), static_cast<int>(h));
+    canvas->blit_scaled(img, x, y, static_cast<int>(w), static_cast<int>(h), mirror_scaled);
 }
 
 void sprite::draw_ground(Canvas* canvas, int n, float far_left, float far_right, float far_row, float near_left,

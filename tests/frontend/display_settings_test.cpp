@@ -70,12 +70,12 @@ TEST(DisplaySettings, RoundTripAndDamagedFiles) {
 
 using WindowSizeScreenTest = FrontEndTest;
 
-// The settings screen steps the size round, re-opens the window at once and saves the
-// display file beside the unchanged 74-byte settings file.
+// The settings screen steps the size round, re-opens the window at once, turns smooth
+// scaling on and saves the display file beside the unchanged 74-byte settings file.
 TEST_F(WindowSizeScreenTest, SettingsRowStepsRoundAndIsSaved) {
   display = DisplaySettings{};
   windowScaleOverride = 3;
-  std::string shown[6];
+  std::string shown[6], scaling[2];
   script = [&](int) {
     if (frame == 1) {
       for (int i = 0; i < kWindowSizeRow; ++i) Push_Key(SDLK_DOWN);
@@ -86,6 +86,12 @@ TEST_F(WindowSizeScreenTest, SettingsRowStepsRoundAndIsSaved) {
       EXPECT_NE(screen, nullptr);
       Push_Key(SDLK_RETURN);
     } else if (frame == 8) {
+      Push_Key(SDLK_DOWN);
+      scaling[0] = Settings_Value(kScalingRow);
+      Push_Key(SDLK_RETURN);
+    } else if (frame == 9) {
+      EXPECT_EQ(settings_row, kScalingRow);
+      scaling[1] = Settings_Value(settings_row);
       Push_Key(SDLK_ESCAPE);
     }
   };
@@ -96,6 +102,9 @@ TEST_F(WindowSizeScreenTest, SettingsRowStepsRoundAndIsSaved) {
   display = DisplaySettings{};
   Load_Display_Settings();
   EXPECT_EQ(display.window_size, 1);  // Auto stepped on once more
+  EXPECT_EQ(scaling[0], "Sharp (next start)");
+  EXPECT_EQ(scaling[1], "Smooth (next start)");
+  EXPECT_EQ(display.smooth, 1);
   EXPECT_EQ(Read_File("VantoRello.cfg").size(), 74u);
 }
 

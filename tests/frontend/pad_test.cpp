@@ -170,7 +170,7 @@ TEST_F(PadTest, EveryScreenIsLeftWithPadEventsOnly) {
     std::vector<int> buttons;  // pressed in the screen's first frame
   } cases[] = {
       {"main menu", [] { menu_selection = 11; game_mode = 0; Run_Main_Menu(); }, {kPadBack, kPadStart}},
-      {"settings", Run_Settings_Screen, {kPadDown, kPadDown, kPadDown, kPadDown, kPadDown, kPadStart}},
+      {"settings", Run_Settings_Screen, {kPadDown, kPadDown, kPadDown, kPadDown, kPadDown, kPadDown, kPadStart}},
       {"input settings", Run_Input_Settings, {kPadBack}},
       {"name entry, Back", [&] { Run_Text_Entry(entry); }, {kPadBack}},
       {"name entry, Start", [&] { EXPECT_EQ(Run_Text_Entry(entry), 1); }, {kPadStart}},

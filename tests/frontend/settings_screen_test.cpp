@@ -58,7 +58,7 @@ TEST_F(SettingsScreenTest, GermanWordsAndSavedChangesThroughTheScreen) {
 TEST_F(SettingsScreenTest, RowsStopAtTheirEndsAndTheLastRowLeaves) {
   script = [&](int) {
     if (frame == 1) {
-      for (int i = 0; i < 6; ++i) Push_Key(static_cast<SDLKey>(mapped.key_brake));
+      for (int i = 0; i < kSaveRow + 2; ++i) Push_Key(static_cast<SDLKey>(mapped.key_brake));
     } else if (frame == 2) {
       EXPECT_EQ(settings_row, kSaveRow);
       EXPECT_STREQ(Settings_Heading(kSaveRow), "Save Config");

@@ -108,19 +108,22 @@ TEST(Canvas, ScaledBlitClipsAndStepsInFixedPoint) {
   image src = Picture(8, 6);
   Src(src, 0, 0) = 0xFE0000FF;  // any A but 0 shows
   Src(src, 1, 0) = 0x00FFFFFF;
-  for (int x = -30; x <= 17; x += 4)
-    for (int y = -20; y <= 9; y += 3)
-      for (int w : {1, 5, 8, 19, 33})
-        for (int h : {1, 6, 13}) {
-          Clear(c);
-          c.blit_scaled(&src, x, y, w, h);
-          int du = 8 * 1024 / w, dv = 6 * 1024 / h;
-          Expect_Model(c, [&](int px, int py) {
-            bool in = px >= x && px < x + w && py >= y && py < y + h;
-            uint32_t p = in ? Src(src, ((px - x) * du) >> 10, ((py - y) * dv) >> 10) : 0;
-            return p > 0xFFFFFF ? p : kBack;
-          }, "blit_scaled");
-        }
+  // Mirrored: what the mirror image would show, column 7 - the sampled one.
+  for (bool mirrored : {false, true})
+    for (int x = -30; x <= 17; x += 4)
+      for (int y = -20; y <= 9; y += 3)
+        for (int w : {1, 5, 8, 19, 33})
+          for (int h : {1, 6, 13}) {
+            Clear(c);
+            c.blit_scaled(&src, x, y, w, h, mirrored);
+            int du = 8 * 1024 / w, dv = 6 * 1024 / h;
+            Expect_Model(c, [&](int px, int py) {
+              bool in = px >= x && px < x + w && py >= y && py < y + h;
+              int column = ((px - x) * du) >> 10;
+              uint32_t p = in ? Src(src, mirrored ? 7 - column : column, ((py - y) * dv) >> 10) : 0;
+              return p > 0xFFFFFF ? p : kBack;
+            }, "blit_scaled");
+          }
   // The truncated step (7 * 1024 / 3000 = 2) falls behind the exact ratio: the last of
   // 3000 columns still shows source column 5, not 6.
   image strip = Picture(7, 32);

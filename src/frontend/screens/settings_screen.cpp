@@ -74,8 +74,8 @@ void Next_Window_Size() {
 }  // namespace
 
 const char* Settings_Heading(int row) {
-  static const char* const headings[kSaveRow + 1] = {"Language",    "Screenmode",  "Filtermode",
-                                                     "Driver Name", "Window Size", "Save Config"};
+  static const char* const headings[kSaveRow + 1] = {"Language",    "Screenmode", "Filtermode", "Driver Name",
+                                                     "Window Size", "Scaling",    "Save Config"};
   return row >= 0 && row <= kSaveRow ? headings[row] : "";
 }
 
@@ -90,6 +90,9 @@ const char* Settings_Value(int row) {
       if (settings.crt_filter) return "CRT Monitor 1084";
       return german ? "Kein Filter" : "None";
     case kWindowSizeRow: return Window_Size_Name(display.window_size);
+    case kScalingRow:
+      if (display.smooth) return german ? "Weich (ab Neustart)" : "Smooth (next start)";
+      return german ? "Scharf (ab Neustart)" : "Sharp (next start)";
     case kNameRow: return Player_Name();
     case kSaveRow: return "and exit";
   }
@@ -115,6 +118,7 @@ void Apply_Setting() {
       crtFilterFlag = settings.crt_filter;
       break;
     case kWindowSizeRow: Next_Window_Size(); break;
+    case kScalingRow: display.smooth = display.smooth ? 0 : 1; break;  // read by SDL at start-up
     case kNameRow: Enter_Player_Name(); break;
     case kSaveRow: Leave(); break;
   }

@@ -1,12 +1,14 @@
 #pragma once
 // The settings screen: language, window or full screen, CRT filter, driver name, window
-// size; saved when it is left.
+// size, scaling; saved when it is left.
 #include <SDL/SDL.h>
 
 constexpr int kNameRow = 3;
 constexpr int kWindowSizeRow = 4;
-constexpr int kSaveRow = 5;
-extern int settings_row;  // 0 language, 1 screen mode, 2 filter, 3 name, 4 window size, 5 save and exit
+constexpr int kScalingRow = 5;
+constexpr int kSaveRow = 6;
+// 0 language, 1 screen mode, 2 filter, 3 name, 4 window size, 5 scaling, 6 save and exit
+extern int settings_row;
 extern bool settings_active;
 
 // Runs the screen until it is left, then writes the settings file.
