@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/menu/main_menu.h"
+#include "support/files.h"
 #include "support/front_end.h"
 
 namespace {
@@ -21,8 +20,8 @@ namespace {
 using InputSettingsTest = FrontEndTest;
 
 std::vector<unsigned char> Config_Bytes() {
-  std::ifstream in(kConfigFileName, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  std::string bytes = Read_File(kConfigFileName);
+  return {bytes.begin(), bytes.end()};
 }
 
 int32_t Slot(const std::vector<unsigned char>& bytes, int offset) {
@@ -131,18 +130,8 @@ TEST_F(InputSettingsTest, AKeyAbortsTheJoystickRunAndNothingIsStoredOrSaved) {
   }
 }
 
-// Reads the 16-bit display as rows of pixels.
-std::vector<uint16_t> Screen_Pixels() {
-  SDL_LockSurface(screen);
-  std::vector<uint16_t> pixels(640 * 480);
-  for (int y = 0; y < 480; ++y)
-    std::memcpy(&pixels[y * 640], static_cast<uint8_t*>(screen->pixels) + y * screen->pitch, 640 * 2);
-  SDL_UnlockSurface(screen);
-  return pixels;
-}
-
 // Whether each row differs between two pictures.
-std::vector<bool> Differing_Rows(const std::vector<uint16_t>& a, const std::vector<uint16_t>& b) {
+std::vector<bool> Differing_Rows(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
   std::vector<bool> rows(480, false);
   for (int i = 0; i < 640 * 480; ++i)
     if (a[i] != b[i]) rows[i / 640] = true;
@@ -162,12 +151,12 @@ bool Differs_Only_In(const std::vector<bool>& rows, std::vector<std::pair<int, i
 }
 
 TEST_F(InputSettingsTest, PromptsDrawTheirTwoLinesAndTheJoystickHint) {
-  std::map<int, std::vector<uint16_t>> shown;
+  std::map<int, std::vector<uint32_t>> shown;
   script = [&](int) {
     if (input_step != 0 || frame != 1) return;
     for (int step : {1, 2, 20, 21, 24, 25, 99}) {
       Draw_Input_Prompt(step);
-      shown[step] = Screen_Pixels();
+      shown[step] = Pixels_Of(screen);
     }
     Push_Key(SDLK_ESCAPE);
   };

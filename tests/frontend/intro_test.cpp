@@ -17,16 +17,6 @@ namespace {
 
 using IntroTest = FrontEndTest;
 
-std::vector<uint32_t> Pixels_Of(SDL_Surface* surface) {
-  std::vector<uint32_t> pixels(640 * 480, 0);
-  if (!surface) return pixels;
-  SDL_LockSurface(surface);
-  for (int y = 0; y < 480 && y < surface->h; ++y)
-    std::memcpy(&pixels[y * 640], static_cast<uint8_t*>(surface->pixels) + y * surface->pitch, 640 * 4);
-  SDL_UnlockSurface(surface);
-  return pixels;
-}
-
 // The first and last row in which two pictures differ; (-1, -1) when none does.
 std::pair<int, int> Differing_Rows(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
   int first = -1, last = -1;

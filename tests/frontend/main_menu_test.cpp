@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "common/frame_hook.h"
@@ -9,6 +7,7 @@
 #include "frontend/graphics/config.h"
 #include "frontend/menu/main_menu.h"
 #include "frontend/screens/settings_screen.h"
+#include "support/files.h"
 #include "support/front_end.h"
 
 namespace {
@@ -186,8 +185,7 @@ TEST_F(MainMenuTest, MenuRunsOnPushedEventsAndTheFKeyIsNotSaved) {
   };
   Run_Main_Menu();
   EXPECT_EQ(quitRequested, 1);
-  std::ifstream in(kConfigFileName, std::ios::binary);
-  std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+  std::string bytes = Read_File(kConfigFileName);
   ASSERT_EQ(bytes.size(), 74u);
   EXPECT_EQ(bytes[4], 0);  // the record still says window
   EXPECT_EQ(settings.fullscreen, 0);

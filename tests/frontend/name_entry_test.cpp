@@ -2,29 +2,18 @@
 // valid name, Escape cancels, and the name file follows.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "common/frame_hook.h"
 #include "frontend/graphics/player_name.h"
 #include "frontend/screens/settings_screen.h"
 #include "frontend/screens/text_entry.h"
+#include "support/files.h"
 #include "support/front_end.h"
 
 namespace {
 
 using NameEntryTest = FrontEndTest;
-
-void Push_Typed(SDLKey key, SDLMod mod = KMOD_NONE) {
-  SDL_Event e{};
-  e.type = SDL_KEYDOWN;
-  e.key.type = SDL_KEYDOWN;
-  e.key.state = SDL_PRESSED;
-  e.key.keysym.sym = key;
-  e.key.keysym.mod = mod;
-  SDL_PushEvent(&e);
-}
 
 TEST_F(NameEntryTest, ReturnKeepsAValidNameAndEscapeCancels) {
   Reload_Player_Name();
@@ -50,15 +39,15 @@ TEST_F(NameEntryTest, ReturnKeepsAValidNameAndEscapeCancels) {
     ASSERT_EQ(screen_id, SCREEN_TEXT_ENTRY);
     if (step == 1) {
       for (int i = 0; i < 8; ++i) Push_Key(SDLK_BACKSPACE);
-      Push_Typed(SDLK_a), Push_Typed(SDLK_b), Push_Key(SDLK_RETURN);  // too short: typing goes on
+      Push_Key(SDLK_a), Push_Key(SDLK_b), Push_Key(SDLK_RETURN);  // too short: typing goes on
       step = 2;
     } else if (step == 2) {
-      Push_Typed(SDLK_j, KMOD_LSHIFT), Push_Typed(SDLK_SLASH), Push_Typed(SDLK_MINUS), Push_Typed(SDLK_x);
-      for (int i = 0; i < 50; ++i) Push_Typed(SDLK_z);  // stops at 40 characters
+      Push_Key(SDLK_j, KMOD_LSHIFT), Push_Key(SDLK_SLASH), Push_Key(SDLK_MINUS), Push_Key(SDLK_x);
+      for (int i = 0; i < 50; ++i) Push_Key(SDLK_z);  // stops at 40 characters
       Push_Key(SDLK_RETURN);
       step = 3;
     } else if (step == 4) {
-      Push_Typed(SDLK_q), Push_Key(SDLK_ESCAPE);
+      Push_Key(SDLK_q), Push_Key(SDLK_ESCAPE);
       step = 5;
     }
   };
@@ -68,8 +57,7 @@ TEST_F(NameEntryTest, ReturnKeepsAValidNameAndEscapeCancels) {
   EXPECT_EQ(shown_rows[0], "Driver Name");
   EXPECT_EQ(shown_rows[1], expected);
   EXPECT_EQ(std::string(Player_Name()), expected);
-  std::ifstream in(kPlayerNameFile);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected + "\n");
+  EXPECT_EQ(Read_File(kPlayerNameFile), expected + "\n");
   Reload_Player_Name();
 }
 

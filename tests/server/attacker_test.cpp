@@ -2,6 +2,7 @@
 // headers and bodies, other methods, many connections from one address while another is
 // served, write floods, a proxy's forwarded addresses and slow readers of a big file.
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "client_address.h"
+#include "write_limit.h"
 #include "service.h"
 #include "shelves.h"
 #include "support/raw_http.h"
@@ -169,9 +171,44 @@ TEST(ClientAddress, TakesForwardedAddressesOnlyFromTrustedProxies) {
       {"10.0.0.1", "203.0.113.7,garbage", "10.0.0.1"},              // nothing usable
       {"10.0.0.1", " 2001:DB8::1 ", "2001:db8::1"},
       {"10.0.0.1", "10.0.0.2", "10.0.0.1"},
+      {"10.0.0.1", "203.0.113.7, ", "10.0.0.1"},                    // an empty entry
+      {"10.0.0.1", "10.0.0.1,10.0.0.2", "10.0.0.1"},                // proxies only
   };
   for (const Case& c : cases)
     EXPECT_EQ(Client_Address(c.peer, c.forwarded, proxies), c.client) << c.peer << " / " << c.forwarded;
+
+  sockaddr_in6 v6 = {};
+  v6.sin6_family = AF_INET6;
+  v6.sin6_addr = in6addr_loopback;
+  sockaddr other = {};
+  other.sa_family = AF_UNIX;
+  EXPECT_EQ(Address_Text(reinterpret_cast<sockaddr*>(&v6)), "::1");
+  EXPECT_EQ(Address_Text(&other), "");
+  EXPECT_EQ(Address_Text(nullptr), "");
+  EXPECT_EQ(Canonical_Address("2001:DB8:0:0::1"), "2001:db8::1");
+}
+
+// A budget of writes per address refills evenly; while the table is full of addresses that
+// owe writes, a new address waits a minute.
+TEST(WriteLimit, SpendsAndRefillsEachAddressBudget) {
+  Write_Limit limit;
+  limit.per_minute = 2;  // one write every 30 s
+  limit.most_addresses = 2;
+  const struct {
+    const char* address;
+    double now;
+    int allowed, wait;
+  } steps[] = {
+      {"a", 0, 1, -1},  {"a", 0, 1, -1},  {"a", 1.5, 0, 29}, {"a", 40, 1, -1},
+      {"b", 40, 1, -1}, {"c", 40, 0, 60}, {"c", 200, 1, -1},  // a and b are full again and forgotten
+  };
+  for (const auto& step : steps) {
+    int wait = -1;
+    EXPECT_EQ(limit.Allow(step.address, step.now, &wait), step.allowed) << step.address << " at " << step.now;
+    EXPECT_EQ(wait, step.wait) << step.address << " at " << step.now;
+  }
+  limit.per_minute = 0;
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(limit.Allow("a", 200), 1);
 }
 
 // Files are sent from their descriptor: readers that stall do not each cost a copy.

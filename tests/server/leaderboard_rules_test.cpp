@@ -15,6 +15,7 @@
 #include "score_store.h"
 #include "service.h"
 #include "shelves.h"
+#include "support/files.h"
 #include "support/postgres_server.h"
 #include "support/temp_dir.h"
 #include "vehicles/model/vehicle.h"
@@ -31,9 +32,8 @@ int64_t Write_Round_Track(const std::string& tracks_dir, int round, int sectors,
   for (TrackSector& sector : list) sector.length = 60;
   std::vector<unsigned char> bytes =
       Serialise_Track_File(Make_Track_Header("Maker", type ? type : round, 1), list.data(), sectors);
-  fs::create_directories(tracks_dir);
   std::string path = tracks_dir + "/" + Round_Track_Name(round);
-  std::ofstream(path + ".new", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  Write_File(path + ".new", bytes);
   fs::rename(path + ".new", path);  // as publishing does
   return Track_Race_Length(list.data(), sectors);
 }

@@ -34,11 +34,31 @@ TEST(LeaderboardPage, EscapesEveryTextInElementsAndAttributes) {
       {"line\nbreak", "line break"},
   };
   for (const Case& c : cases) EXPECT_EQ(Html_Escape(c.text), c.html);
-  std::string page = Leaderboard_Page({{"3<b>Bold</b>", 700000}}, {}, {{"A.TRK", 3, 80, "\"><img src=x>"}});
+  std::string page = Leaderboard_Page({{"3<b>Bold</b>", 700000}}, {{"9Nine_Ways", 650000}},
+                                     {{"A.TRK", 3, 80, "\"><img src=x>"}, {"B.TRK", 13, 70, "Maker"}});
   EXPECT_EQ(page.find("<b>Bold"), std::string::npos);
   EXPECT_EQ(page.find("<img src=x"), std::string::npos);
   EXPECT_NE(page.find("&lt;b&gt;Bold&lt;/b&gt;"), std::string::npos);
   EXPECT_NE(page.find("Hong Kong, 80 sectors"), std::string::npos);
+  EXPECT_NE(page.find("unknown, 70 sectors"), std::string::npos);
+  EXPECT_NE(page.find("<td>Nine Ways</td><td>unknown</td>"), std::string::npos);
+}
+
+// The leading digit names the platform (1..8, else unknown); underscores are spaces.
+TEST(LeaderboardPage, PlayerSplitsIntoPlatformAndName) {
+  const struct {
+    const char* player;
+    int platform;
+    const char* name;
+  } cases[] = {
+      {"3Anna_Berg", 3, "Anna Berg"}, {"8X", 8, "X"}, {"0Zero", 0, "Zero"},
+      {"9Nine", 0, "Nine"},           {"Anna", 0, "Anna"}, {"", 0, ""},
+  };
+  for (const auto& c : cases) {
+    std::string name;
+    EXPECT_EQ(Split_Player(c.player, &name), c.platform) << c.player;
+    EXPECT_EQ(name, c.name) << c.player;
+  }
 }
 
 TEST(LeaderboardPage, ServedWithItsPolicyAnsweringHeadAndConditionalRequests) {

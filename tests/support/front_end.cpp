@@ -3,6 +3,7 @@
 #include <SDL/SDL_mixer.h>
 #include <SDL/SDL_ttf.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "audio/playback/sound.h"
@@ -75,17 +76,18 @@ void FrontEndTest::TearDown() {
   delete dir_;
 }
 
-SDL_Event Key_Event(SDLKey key) {
+SDL_Event Key_Event(SDLKey key, SDLMod mod) {
   SDL_Event event{};
   event.type = SDL_KEYDOWN;
   event.key.type = SDL_KEYDOWN;
   event.key.state = SDL_PRESSED;
   event.key.keysym.sym = key;
+  event.key.keysym.mod = mod;
   return event;
 }
 
-void Push_Key(SDLKey key) {
-  SDL_Event down = Key_Event(key);
+void Push_Key(SDLKey key, SDLMod mod) {
+  SDL_Event down = Key_Event(key, mod);
   SDL_PushEvent(&down);
   SDL_Event up = down;
   up.type = up.key.type = SDL_KEYUP;
@@ -113,6 +115,16 @@ void Push_Quit() {
   SDL_Event event{};
   event.type = SDL_QUIT;
   SDL_PushEvent(&event);
+}
+
+std::vector<uint32_t> Pixels_Of(SDL_Surface* surface) {
+  std::vector<uint32_t> pixels(640 * 480, 0);
+  if (!surface) return pixels;
+  SDL_LockSurface(surface);
+  for (int y = 0; y < 480 && y < surface->h; ++y)
+    std::memcpy(&pixels[y * 640], static_cast<uint8_t*>(surface->pixels) + y * surface->pitch, 640 * 4);
+  SDL_UnlockSurface(surface);
+  return pixels;
 }
 
 Uint32 Screen_Pixel(int x, int y) { return Picture_Pixel(screen, x, y); }

@@ -5,7 +5,9 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -24,8 +26,8 @@ class FrontEndTest : public ::testing::Test {
   ScopedTempDir* dir_ = nullptr;
 };
 
-// Queues a key press and its release.
-void Push_Key(SDLKey key);
+// Queues a key press and its release, with the modifier keys held.
+void Push_Key(SDLKey key, SDLMod mod = KMOD_NONE);
 // Queues a joystick axis motion.
 void Push_Axis(int axis, int value);
 // Queues a joystick button press.
@@ -33,7 +35,7 @@ void Push_Button(int button);
 // Queues the window-close event.
 void Push_Quit();
 // Builds a key-down event without queueing it.
-SDL_Event Key_Event(SDLKey key);
+SDL_Event Key_Event(SDLKey key, SDLMod mod = KMOD_NONE);
 
 // One pixel of a 16- or 32-bit surface; of a 32-bit one only the bits its format uses (the
 // fourth byte of a display without alpha holds nothing).
@@ -49,6 +51,8 @@ inline Uint32 Picture_Pixel(SDL_Surface* picture, int x, int y) {
 // One pixel of the display.
 Uint32 Screen_Pixel(int x, int y);
 
+// The first 640x480 pixels of a 32-bit surface, row after row (0 beyond it or for null).
+std::vector<uint32_t> Pixels_Of(SDL_Surface* surface);
 // Pixels of the screen's rectangle that are not black.
 int Lit_Pixels(int x0, int y0, int w, int h);
 // Pixels of the screen's rectangle that differ from the same rectangle of the picture file

@@ -42,8 +42,6 @@ std::string Garbage() {
 
 }  // namespace
 
-Script_Server::Script Answer_Body(const std::string& body) { return Send_Then_Close(Http_Answer(200, body)); }
-
 std::vector<Hostile_Answer> Hostile_Answers() {
   return {
       {"never answers", Never_Answer},

@@ -16,9 +16,6 @@ struct Hostile_Answer {
 // its body, 404, 500, a redirect, garbage, a body beyond 100 MB.
 std::vector<Hostile_Answer> Hostile_Answers();
 
-// A 200 answer whose body is `body`, as the server would send a list of names.
-Script_Server::Script Answer_Body(const std::string& body);
-
 // Short time limits for the client so that the whole table runs in seconds; restores the
 // old ones when it goes out of scope.
 struct Short_Http_Limits {
