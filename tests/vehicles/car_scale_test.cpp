@@ -1,6 +1,6 @@
 // Rendered frames of the player's vehicle and of the traffic beside it: a vehicle that
 // stands on the same road row as the player's is drawn at the same size, and the player's
-// shadow lies under its body in every frame.
+// shadow lies under its body in every frame, whose rear stays put as the nose swings.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -104,10 +104,18 @@ class CarScale : public RaceFixture {
   }
 };
 
-TEST_F(CarScale, ThePlayersShadowLiesUnderItsBodyInEveryFrame) {
+TEST_F(CarScale, ThePlayersShadowLiesUnderItsBodyAndATurnedCarKeepsItsRearInEveryFrame) {
+  // Nose left or right in each picture: the edge away from the turn stays where the
+  // straight car has it.
+  const int turn[10] = {-1, -1, 0, 1, 1, 0, 0, -1, 0, 1};
   for (int car = 1; car <= kCarModels; ++car)
     for (int frame = 0; frame < 10; ++frame) {
+      const Footprint straight = Player(car, 2);
       const Footprint f = Player(car, frame);
+      if (turn[frame] != 0) {
+        EXPECT_NEAR(turn[frame] > 0 ? f.left : f.right, turn[frame] > 0 ? straight.left : straight.right, 3)
+            << "car " << car << " frame " << frame;
+      }
       ASSERT_GT(f.width(), 20) << "car " << car << " frame " << frame;
       ASSERT_GE(f.shadow_bottom, 0) << "car " << car << " frame " << frame;
       // The car shadow reaches one pixel left of the picture and 20 rows below it.

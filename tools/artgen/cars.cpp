@@ -12,12 +12,12 @@ namespace art {
 
 namespace {
 
-// The cars, traffic and people are painted at 66 world units per metre (a lane of 250
-// is 3.8 m, a motorway lane): opponents at one pixel per world unit divided by their
-// base scale.
+// The cars, traffic, people and scenery are painted at 66 world units per metre (a lane
+// of 250 is 3.8 m, a motorway lane): opponents at one pixel per world unit divided by
+// their base scale.
 const double kCarWorldPerMetre = 66.0;
-// Scenery and structures: 92.4 world units per metre.
-const double kWorldPerMetre = 92.4;
+// Structures over the road: sized so that their drawings span it.
+const double kSpanWorldPerMetre = 92.4;
 
 // Where the race picture puts the player's vehicle: its world point projects to row
 // trunc(144 + 135 x 230.4 / 368) = 228 (centre row 144, camera 135 units above the road).
@@ -507,20 +507,25 @@ Pic player_frame(const CarSpec& s, size_t i) {
   return pic;
 }
 
+// The turn of a car in its half-lock and full-lock pictures, in degrees.
+const double kHalfLock = 6, kFullLock = 12;
+
 std::vector<Pose> player_poses() {
   // Frame order of the player's car.
-  return {{-12, -4, false}, {-6, -2, false}, {0, 0, false},        {6, 2, false},    {12, 4, false},
-          {0, 0, false, false, true}, {0, 0, false, true, false}, {-12, -4, true}, {0, 0, true},
-          {12, 4, true}};
+  const double h = kHalfLock, f = kFullLock;
+  return {{-f, -4, false}, {-h, -2, false}, {0, 0, false},  {h, 2, false}, {f, 4, false},
+          {0, 0, false, false, true}, {0, 0, false, true, false}, {-f, -4, true}, {0, 0, true},
+          {f, 4, true}};
 }
 
 // The road shows view k of a car whose screen offset from the centre is about 70 k
-// pixels; with a projection depth of 230 that is a viewing angle of 17 to 31 degrees
-// for the inner views and more for the outer ones.
+// pixels. The views turn as far as the player's car does, so that a car beside the
+// player never looks turned further than the player's own at full lock: five views turn
+// by half and full lock, three by full lock.
 std::vector<Pose> opponent_poses(int views) {
+  if (views == 3) return {{-kFullLock, 0}, {0, 0}, {kFullLock, 0}};
   std::vector<Pose> v;
-  double step = views == 3 ? 24.0 : 19.0;
-  for (int i = 0; i < views; ++i) v.push_back({(i - views / 2) * step, 0});
+  for (int i = 0; i < views; ++i) v.push_back({(i - views / 2) * kHalfLock, 0});
   return v;
 }
 
@@ -543,7 +548,7 @@ Pic car_showcase(const std::string& model, int w, int h) {
   return pic;
 }
 
-double world_per_metre() { return kWorldPerMetre; }
+double span_world_per_metre() { return kSpanWorldPerMetre; }
 double car_world_per_metre() { return kCarWorldPerMetre; }
 
 PlayerFit fit_player(double metres_high) {

@@ -23,12 +23,15 @@ PlayerFit fit_player(double metres_high);
 Pic crop_to_ink(Pic& src, int top, int bottom);
 // The first row with a visible pixel, or h when there is none.
 int top_ink_row(Pic& p);
-// World units per metre; a vehicle sprite with base scale 1 is painted at one pixel
-// per world unit, a roadside object at half that (the road draws objects at twice its
-// scale), each divided by its base scale.
-double world_per_metre();
-inline double vehicle_ppm(double base_scale) { return world_per_metre() / base_scale; }
-inline double object_ppm(double base_scale) { return world_per_metre() / (2.0 * base_scale); }
+// Roadside objects stand beside the cars at the cars' scale: painted at half a pixel per
+// world unit (the road draws objects at twice its scale), divided by their base scale.
+inline double object_ppm(double base_scale) { return car_world_per_metre() / (2.0 * base_scale); }
+
+// Gates, banners, bridges and tunnels over the road are drawn to the road, not to the cars
+// (a checkpoint gate spans five lanes): their drawings in metres are painted at
+// span_world_per_metre() pixels per metre, divided by the sprite's base scale.
+double span_world_per_metre();
+inline double span_ppm(double base_scale) { return span_world_per_metre() / base_scale; }
 
 }  // namespace art
 

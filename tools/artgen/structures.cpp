@@ -499,7 +499,7 @@ Pic seaplane() {
 }  // namespace
 
 void register_structures(Registry& r) {
-  auto V = [](double base) { return vehicle_ppm(base); };
+  auto V = [](double base) { return span_ppm(base); };
   auto O = [](double base) { return object_ppm(base); };
   r["GFX/bb_quindral.png"] = [=] { return banner(V(2.5), "QUINDRAL", hex(0x1e3a8a), {1, 0.85, 0.2}); };
   r["GFX/bb_zarodudaz.png"] = [=] { return banner(V(2.5), "ZARODUDAZ", hex(0x2a8a3a), {1, 1, 1}); };
@@ -513,7 +513,7 @@ void register_structures(Registry& r) {
   r["GFX/IC_bridge01.png"] = [=] { return bridge(V(5.0)); };
   r["GFX/BS_rainbow.png"] = [=] { return rainbow(V(5.0)); };
   r["GFX/swiss_tunnel.png"] = [=] { return tunnel(V(5.0)); };
-  r["GFX/roadblock1.png"] = [=] { return roadblock(V(2.0)); };
+  r["GFX/roadblock1.png"] = [] { return roadblock(car_ppm(2.0)); };
 
   auto boing = [](cairo_t* cr, double x, double y, double w, double h) {
     vgradient(cr, x, y, w, h, hex(0xffe040), hex(0xff8020));

@@ -10,6 +10,7 @@
 // The clock runs on race frames (50 ms each), as in the game at full frame rate. Race i of a
 // run is seeded S + i (default S = 1000), the same for every model and difficulty, so the
 // opponents each model meets are the same and a run repeats exactly.
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +40,9 @@ const char* const kDifficultyNames[4] = {"Easy", "Normal", "Hard", "Expert"};
 // The race set-up seeds rand() from time(); this tool is linked with time() wrapped so that
 // the seed is the race's own.
 std::time_t raceSeed = 0;
+// The race timer reads the wall clock (gettimeofday); while a race runs the tool stops that
+// clock, so that a second lasts exactly twenty race frames however loaded the machine is.
+bool clockStopped = false;
 bool traceRaces = false;  // every frame of each race on stderr
 // No rule reads the picture, so races run the same at any view size (--view 640 shows it);
 // a small one is quicker to draw.
@@ -52,6 +56,12 @@ std::time_t __wrap_time(std::time_t* out) {
   if (raceSeed == 0) return __real_time(out);
   if (out) *out = raceSeed;
   return raceSeed;
+}
+int __real_gettimeofday(timeval* now, void* zone);
+int __wrap_gettimeofday(timeval* now, void* zone) {
+  if (!clockStopped) return __real_gettimeofday(now, zone);
+  *now = timeval{1000000, 0};
+  return 0;
 }
 }
 
@@ -99,6 +109,7 @@ Result Race(Game& game, const Course& course, int difficulty, const autopilot::D
   Reset_Random01();
   r.seconds_at.assign(game.checkpoint_count, -1);
   autopilot::Driver driver(model, seed);
+  clockStopped = true;
   // The timer counts a second whenever the wall clock has moved on 1000 ms from its mark;
   // the mark is set so that it sees the race frames' time instead.
   long sim_ms = 0, sim_mark = 0;
@@ -128,6 +139,7 @@ Result Race(Game& game, const Course& course, int difficulty, const autopilot::D
     }
     sim_ms += kFrameMs;
   }
+  clockStopped = false;
   r.finished = game.race_finished;
   r.place = game.place;
   game.race_finished = game.game_over = game.time_over = 0;
