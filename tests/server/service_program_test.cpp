@@ -71,7 +71,7 @@ TEST(ServiceProgram, EveryCommandAndOptionIsCheckedBeforeAnythingIsServed) {
       {data + " --host 127.0.0.1" + port, 1, "Cannot listen on 127.0.0.1:"},
   };
   for (const auto& c : cases) {
-    Run_Result run = Run_Shell(kService + " " + c.args);
+    Run_Result run = Run_Shell("timeout 10 " + kService + " " + c.args);  // 124 if it wrongly serves
     EXPECT_EQ(run.exit_code, c.exit_code) << c.args << "\n" << run.output;
     EXPECT_NE(run.output.find(c.says), std::string::npos) << c.args << "\n" << run.output;
   }
