@@ -239,19 +239,6 @@ TEST_F(ConstructorTest, BuildSaveAndRaceFromTheMainMenu) {
   EXPECT_EQ(customTrack, 0);
 }
 
-TEST_F(ConstructorTest, CancelOnTheResultScreenLeavesNoTrackBehind) {
-  script = [&](int screen_id) {
-    if (screen_id == SCREEN_CONSTRUCTOR) Push_Key(SDLK_RETURN);
-    if (screen_id == SCREEN_TRACK_RESULT) Push_Key(SDLK_ESCAPE);
-  };
-  constructor_cursor = 11;
-  Run_Constructor();
-  EXPECT_EQ(customTrack, 0);
-  EXPECT_EQ(theGame->road, nullptr);
-  EXPECT_EQ(theGame->scenery_sprites.count, 0u);
-  EXPECT_EQ(trackSectorCount, 80);  // the sectors stay for another look through Scenery
-}
-
 TEST_F(ConstructorTest, ScenerySavesTheSectorsOwnScenarioAndForgetsAnOlderSave) {
   Game& game = *theGame;
   game.track_type = generatorParams.track_type = 7;
@@ -275,6 +262,11 @@ TEST_F(ConstructorTest, ScenerySavesTheSectorsOwnScenarioAndForgetsAnOlderSave) 
   Run_Constructor();
   ASSERT_EQ(step, 2);
   ASSERT_TRUE(track_saved_notice);
+  // Cancelled: no road or scenery is left, the sectors stay for another look through Scenery.
+  EXPECT_EQ(customTrack, 0);
+  EXPECT_EQ(game.road, nullptr);
+  EXPECT_EQ(game.scenery_sprites.count, 0u);
+  EXPECT_EQ(trackSectorCount, 80);
   ASSERT_EQ(Make_Tournament_Track(4), 1);  // another track takes the sectors, as the browser does
   std::filesystem::remove_all("TRK");
   std::filesystem::create_directory("TRK");

@@ -16,6 +16,11 @@ std::vector<std::string> Good_Lines() {
   return lines;
 }
 
+// An entry as "platform name score".
+std::string Fields(const Leaderboard_Entry& e) {
+  return std::to_string(e.platform) + " " + e.name + " " + std::to_string(e.score);
+}
+
 std::string Join(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
@@ -92,17 +97,12 @@ TEST(LeaderboardFile, WrittenFileReadsBackAndKeepsItsForm) {
   std::string text = Write_Leaderboard(rows, 3);
   Leaderboard_Entry entries[kLeaderboardSize];
   ASSERT_EQ(Parse(text, entries), LEADERBOARD_OK);
-  EXPECT_STREQ(entries[0].name, "Anna Berg");
-  EXPECT_EQ(entries[0].platform, 3);
-  EXPECT_EQ(entries[0].score, 61234);
-  EXPECT_STREQ(entries[1].name, "BadName|");
-  EXPECT_EQ(entries[1].platform, 5);
-  EXPECT_STREQ(entries[2].name, "");
-  EXPECT_EQ(entries[2].platform, 7);
-  for (int k = 3; k < kLeaderboardSize; ++k) {
-    EXPECT_STREQ(entries[k].name, kDefaultDriverNames[k - 3]);
-    EXPECT_EQ(entries[k].score, 1000 + 10000 * (k - 3));  // after the last row's time of 0
-    EXPECT_EQ(entries[k].platform, 0);
+  EXPECT_EQ(Fields(entries[0]), "3 Anna Berg 61234");
+  EXPECT_EQ(Fields(entries[1]), "5 BadName| 100000");
+  EXPECT_EQ(Fields(entries[2]), "7  0");
+  for (int k = 3; k < kLeaderboardSize; ++k) {  // after the last row's time of 0
+    std::string driver = std::string(kDefaultDriverNames[k - 3]) + " " + std::to_string(1000 + 10000 * (k - 3));
+    EXPECT_EQ(Fields(entries[k]), "0 " + driver);
   }
   Leaderboard_Row slow = {"3Slow", INT32_MAX - 5000};
   text = Write_Leaderboard(&slow, 1);
