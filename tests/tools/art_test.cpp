@@ -43,18 +43,6 @@ void Load_Png(const std::string& rel, Png& out) {
   ASSERT_EQ(out.img.bytes_per_pixel, 4u) << rel;
 }
 
-// Width of the opaque columns of a sprite frame.
-int Opaque_Width(const Png& p) {
-  int lo = p.w(), hi = -1;
-  for (int y = 0; y < p.h(); ++y)
-    for (int x = 0; x < p.w(); ++x)
-      if (p.px(x, y)[3]) {
-        lo = std::min(lo, x);
-        hi = std::max(hi, x);
-      }
-  return hi - lo + 1;
-}
-
 class SdlVideo : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -131,32 +119,6 @@ TEST(ArtPng, LoadCleanlyWithTheAlphaTheirBlitsNeed) {
         break;
       default:
         break;
-    }
-  }
-}
-
-TEST(ArtPng, FramesOfOneSpriteSetShareTheirSize) {
-  // The sprite anchors frames by their size; a frame of another height would jump. The
-  // player's frames are each as wide as the car in them (the car shadow takes the width).
-  for (const auto& stem : gfx::Player_Car_Stems()) {
-    Png first;
-    ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + stem + gfx::Car_Frame_Suffixes()[0] + ".png", first));
-    for (const auto& suffix : gfx::Car_Frame_Suffixes()) {
-      Png p;
-      ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + stem + suffix + ".png", p));
-      EXPECT_EQ(p.h(), first.h()) << stem << suffix;
-      EXPECT_LE(p.w() - Opaque_Width(p), 3) << stem << suffix;
-    }
-  }
-  for (const auto& set : gfx::Opponent_Sets()) {
-    auto suffixes = gfx::View_Suffixes(set.views);
-    Png first;
-    ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + set.stem + suffixes[0] + ".png", first));
-    for (const auto& suffix : suffixes) {
-      Png p;
-      ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + set.stem + suffix + ".png", p));
-      EXPECT_EQ(p.w(), first.w()) << set.stem << suffix;
-      EXPECT_EQ(p.h(), first.h()) << set.stem << suffix;
     }
   }
 }
