@@ -143,6 +143,38 @@ TEST_F(ConstructorTest, SelectCyclesAndKeysAndButtonsInTheirOrder) {
   EXPECT_EQ(customTrack, 0);
 }
 
+// Past its dead zone the stick moves the constructor's cursor on both axes and the result
+// screen's along its row; another button selects on the one and acts on the other.
+TEST_F(ConstructorTest, StickMovesTheCursorsAndOtherButtonsSelect) {
+  const struct {
+    bool result_screen;
+    int axis, value, cursor;
+  } moves[] = {{false, 0, 8000, 6},  {false, 0, -8000, 5}, {false, 1, 8000, 8}, {false, 1, -8000, 5},
+               {false, 0, 7999, 5},  {false, 1, -7999, 5}, {false, 2, 9000, 5}, {true, 0, 8000, 3},
+               {true, 0, 9000, 3},   {true, 0, -8000, 2},  {true, 0, -8000, 1}, {true, 0, -7999, 1},
+               {true, 1, 8000, 1}};
+  constructor_cursor = 5;
+  for (const auto& m : moves) {
+    SDL_Event e{};
+    e.type = SDL_JOYAXISMOTION;
+    e.jaxis.axis = static_cast<Uint8>(m.axis);
+    e.jaxis.value = static_cast<Sint16>(m.value);
+    m.result_screen ? Handle_Track_Result_Event(e) : Handle_Constructor_Event(e);
+    EXPECT_EQ(m.result_screen ? result_selection : constructor_cursor, m.cursor) << m.axis << ": " << m.value;
+  }
+  constructor_cursor = 1;
+  theGame->track_type = 3;
+  Button(99);
+  EXPECT_EQ(theGame->track_type, 4);
+  SDL_Event button{};
+  button.type = SDL_JOYBUTTONDOWN;
+  result_active = true;
+  customTrack = 1;
+  Handle_Track_Result_Event(button);  // on Cancel
+  EXPECT_FALSE(result_active);
+  EXPECT_EQ(customTrack, 0);
+}
+
 TEST_F(ConstructorTest, DrawingShowsScenarioValuesAndTheCursorValue) {
   Game& game = *theGame;
   game.track_type = 1;

@@ -151,12 +151,14 @@ TEST_F(SceneryFixture, PlacementLimitsAndWarnings) {
       {80, 2, 0, 41, 2, 100, 0, 0, "Warning: Not enough free sectors (40) to place 41 objects.\n"},
       {80, 4, 2, 505, 0, 100, 0, 20, "Warning: Clustering of object not possible Sectors: 5\n"},  // no 5 free in a row
       {80, 0, 0, 580, 1, 100, 0, 0, "Warning: Clustering of object not possible Sectors: 80\n"},  // n - number < 1
+      {80, 0, 0, 505, 0, 100, 1, 5, ""},  // a cluster on a side drawn at random
       {640, 0, 0, 64, 1, 100, 1, 512, ""},
   };
   for (const auto& c : cases) {
     Sectors(c.sectors);
     for (int s = 0; c.every && s < c.sectors; s += c.every) trackSectors[s].state = c.state;
     generatorParams.scenery = c.scenery;
+    trackStats = {};
     testing::internal::CaptureStdout();
     EXPECT_EQ(Place_Objects(c.count, c.side, 100, 0, 0), c.result) << c.count;
     EXPECT_EQ(testing::internal::GetCapturedStdout(), c.warning);

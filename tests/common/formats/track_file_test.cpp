@@ -126,6 +126,7 @@ TEST(TrackFile, DamagedFilesAreRefusedWithTheirMessage) {
   }
   EXPECT_STREQ(Track_File_Message(TRACK_TRUNCATED), "VRCS: Track file is cut short!");
   EXPECT_STREQ(Track_File_Message(TRACK_UNREADABLE), "ERROR loading track data!");
+  EXPECT_STREQ(Track_File_Message(99), "VRCS: Unknown track file error!");
 }
 
 TEST(TrackFile, EveryTruncationIsRefusedAndHeaderScanNeedsOnlyTheHeader) {
