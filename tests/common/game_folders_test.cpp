@@ -208,9 +208,18 @@ TEST(GameFolders, PlayerCopiesCountOnlyWhileTheirReleaseIsNewer) {
   EXPECT_EQ(Settle_Player_Copies("", "4.0"), 0);
   EXPECT_NE(testing::internal::GetCapturedStdout().find("replaced-unknown"), std::string::npos);
 
+  EXPECT_EQ(Describe_Game_Folders(folders), "VantoRello: data from " + folders.data + ", settings in " +
+                                                folders.config + ", player's files in " + folders.user + ".");
   Use_Game_Folders(GameFolders());
   EXPECT_EQ(Data_Path("GFX/a.bmp"), "GFX/a.bmp");
   EXPECT_EQ(Config_Path("VantoRello.cfg"), "VantoRello.cfg");
+  EXPECT_EQ(Describe_Game_Folders(GameFolders()), "VantoRello: every file in the working directory.");
+
+  // The real file system's probe makes folders with their parents and knows a folder by any path.
+  FolderProbe system = System_Folder_Probe();
+  EXPECT_EQ(system.make_dir(dir.path() + "/made/here"), 1);
+  EXPECT_EQ(system.same_dir(dir.path() + "/made/here", "made/here"), 1);
+  EXPECT_EQ(system.same_dir(dir.path(), "made"), 0);
 }
 
 }  // namespace

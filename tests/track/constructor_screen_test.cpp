@@ -271,6 +271,23 @@ TEST_F(ConstructorTest, BuildSaveAndRaceFromTheMainMenu) {
   EXPECT_EQ(customTrack, 0);
 }
 
+// Entry 7 opens the constructor and entry 5 does not; left without a track, the menu stays.
+TEST_F(ConstructorTest, OnlyMenuEntrySevenOpensTheConstructor) {
+  int opened = 0;
+  script = [&](int screen_id) {
+    opened += screen_id == SCREEN_CONSTRUCTOR;
+    Push_Key(SDLK_ESCAPE);  // whatever the entry opens is left at once
+  };
+  menu_active = true;
+  for (int entry : {5, 7}) {
+    menu_selection = entry;
+    Activate_Menu_Entry();
+  }
+  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(menu_active);
+  EXPECT_EQ(customTrack, 0);
+}
+
 TEST_F(ConstructorTest, ScenerySavesTheSectorsOwnScenarioAndForgetsAnOlderSave) {
   Game& game = *theGame;
   game.track_type = generatorParams.track_type = 7;
