@@ -33,6 +33,17 @@ struct FakeFiles {
     }
     return !read_only.count(path);
   }
+  // A probe of these folders for a program at `program` started in `cwd`.
+  FolderProbe Probe(const char* cwd, const char* program, const char* home) {
+    FolderProbe probe;
+    probe.cwd = cwd;
+    probe.program = program;
+    probe.home = home;
+    probe.is_dir = [this](const std::string& p) { return Is_Dir(p) ? 1 : 0; };
+    probe.same_dir = [](const std::string& a, const std::string& b) { return a == b ? 1 : 0; };
+    probe.make_dir = [this](const std::string& p) { return Make(p); };
+    return probe;
+  }
 };
 
 struct FolderCase {
@@ -79,16 +90,10 @@ TEST(GameFolders, ChoosesAFolderOrSaysWhichOneFailed) {
   for (const FolderCase& c : cases) {
     SCOPED_TRACE(c.name);
     FakeFiles fs{c.dirs, c.read_only, c.files, {}};
-    FolderProbe probe;
-    probe.cwd = c.cwd;
-    probe.program = "/usr/games/vantorello";
-    probe.home = c.home;
+    FolderProbe probe = fs.Probe(c.cwd, "/usr/games/vantorello", c.home);
     probe.xdg_config_home = c.xdg_config;
     probe.xdg_data_home = c.xdg_data;
     probe.account_home = c.account;
-    probe.is_dir = [&](const std::string& p) { return fs.Is_Dir(p) ? 1 : 0; };
-    probe.same_dir = [](const std::string& a, const std::string& b) { return a == b ? 1 : 0; };
-    probe.make_dir = [&](const std::string& p) { return fs.Make(p); };
     GameFolders got = Choose_Game_Folders(probe);
     EXPECT_EQ(got.installed, 1);
     EXPECT_EQ(got.data, "/usr/share/games/vantorello");
@@ -119,6 +124,7 @@ TEST(GameFolders, AWorkingDirectoryWithGfxKeepsEverythingThere) {
   const char* const kPlayer = "/home/pat/.local/share/vantorello";
   const std::vector<Case> cases = {
       {"/src/build/run", {"/src/build/run/GFX"}, "/src/build/vantorello", 0, ""},
+      {"/src/build/run", {"/src/build/run/GFX", kPlayer}, "/src/build/vantorello", 0, ""},  // a player as well
       {"/tmp/w", {}, "/tmp/dest/usr/games/vantorello", 1, "/tmp/dest/usr/share/games/vantorello"},
       // The player's folder holds "GFX" after a live update; it is not the game's folder.
       {kPlayer, {kPlayer, std::string(kPlayer) + "/GFX"}, "/usr/games/vantorello", 1, "/usr/share/games/vantorello"},
@@ -127,14 +133,7 @@ TEST(GameFolders, AWorkingDirectoryWithGfxKeepsEverythingThere) {
     SCOPED_TRACE(c.cwd);
     FakeFiles fs{c.dirs, {}, {}, {}};
     fs.dirs.insert({"/home", "/home/pat", c.data});
-    FolderProbe probe;
-    probe.cwd = c.cwd;
-    probe.program = c.program;
-    probe.home = "/home/pat";
-    probe.is_dir = [&](const std::string& p) { return fs.Is_Dir(p) ? 1 : 0; };
-    probe.same_dir = [](const std::string& a, const std::string& b) { return a == b ? 1 : 0; };
-    probe.make_dir = [&](const std::string& p) { return fs.Make(p); };
-    GameFolders got = Choose_Game_Folders(probe);
+    GameFolders got = Choose_Game_Folders(fs.Probe(c.cwd, c.program, "/home/pat"));
     EXPECT_EQ(got.installed, c.installed);
     EXPECT_EQ(got.data, c.data);
     EXPECT_TRUE(got.reports.empty()) << got.reports[0];
@@ -182,7 +181,7 @@ TEST(GameFolders, PlayerCopiesCountOnlyWhileTheirReleaseIsNewer) {
   testing::internal::CaptureStdout();
   EXPECT_EQ(Data_Path("GFX/a.bmp"), folders.user + "/GFX/a.bmp");
   EXPECT_EQ(Data_Path("GFX/b.bmp"), folders.data + "/GFX/b.bmp");
-  EXPECT_EQ(Data_Path("GFX/b.bmp"), folders.data + "/GFX/b.bmp");
+  EXPECT_EQ(Data_Path("GFX/b.bmp"), folders.data + "/GFX/b.bmp");  // reported once only
   EXPECT_EQ(Data_Path("SFX/s.ogg"), folders.data + "/SFX/s.ogg");
   // A name with no installed namesake: the player's folder.
   EXPECT_EQ(Data_Path("TRK/mine.TRK"), folders.user + "/TRK/mine.TRK");
@@ -209,9 +208,18 @@ TEST(GameFolders, PlayerCopiesCountOnlyWhileTheirReleaseIsNewer) {
   EXPECT_EQ(Settle_Player_Copies("", "4.0"), 0);
   EXPECT_NE(testing::internal::GetCapturedStdout().find("replaced-unknown"), std::string::npos);
 
+  EXPECT_EQ(Describe_Game_Folders(folders), "VantoRello: data from " + folders.data + ", settings in " +
+                                                folders.config + ", player's files in " + folders.user + ".");
   Use_Game_Folders(GameFolders());
   EXPECT_EQ(Data_Path("GFX/a.bmp"), "GFX/a.bmp");
   EXPECT_EQ(Config_Path("VantoRello.cfg"), "VantoRello.cfg");
+  EXPECT_EQ(Describe_Game_Folders(GameFolders()), "VantoRello: every file in the working directory.");
+
+  // The real file system's probe makes folders with their parents and knows a folder by any path.
+  FolderProbe system = System_Folder_Probe();
+  EXPECT_EQ(system.make_dir(dir.path() + "/made/here"), 1);
+  EXPECT_EQ(system.same_dir(dir.path() + "/made/here", "made/here"), 1);
+  EXPECT_EQ(system.same_dir(dir.path(), "made"), 0);
 }
 
 }  // namespace

@@ -99,45 +99,45 @@ TEST(TournamentTracks, BuildWritesTwelveRatedRoundsAndTheCloudSamplesByteForByte
   EXPECT_NE(list.find("TT_FY.TRK|9|"), std::string::npos);
 }
 
-TEST_F(TournamentTest, GermanRoundScreenOfRoundNine) {
-  theGame->language = 1;
-  theGame->tournament_round = 9;
-  SDL_Surface* shown = nullptr;
-  bool music = false;
-  script = [&](int screen_id) {
-    ASSERT_EQ(screen_id, SCREEN_TOURNAMENT_INTRO);
-    if (frame == 2) {
-      shown = Copy_Screen();
-      music = Mix_PlayingMusic();
-      Push_Key(SDLK_SPACE);
-    }
+// Each round screen against its layout's model: the language, the round, whether its track loaded.
+TEST_F(TournamentTest, RoundScreensShowTheirPictureAndTexts) {
+  const struct {
+    int language, round, track_ready;
+    SDLKey key;
+    const char* picture;
+    const char* texts[4];
+  } cases[] = {
+      {1, 9, 1, SDLK_SPACE, "GFX/tournament_FY.bmp",
+       {"n\xC3\xA4" "chste Strecke", "M\xC3\xA4rchenwald", "Du musst mindestens", "Platz 10 schaffen!"}},
+      {0, 1, 1, SDLK_5, "GFX/tournament_FL.bmp",
+       {"next course", "Florida, US", "You need to finish with", "place 10 or better!"}},
+      {1, 1, 0, SDLK_ESCAPE, "GFX/tournament_FL.bmp",
+       {"n\xC3\xA4" "chste Strecke", "Florida, USA", "Die Strecke ist defekt.", "Das Turnier endet hier."}},
   };
-  Run_Tournament_Intro();
-  ASSERT_NE(shown, nullptr);
-  EXPECT_TRUE(music);
-
-  const char* const german[4] = {"n\xC3\xA4" "chste Strecke", "M\xC3\xA4rchenwald", "Du musst mindestens",
-                                 "Platz 10 schaffen!"};
-  Draw_Round_Screen_Model("GFX/tournament_FY.bmp", german);
-  EXPECT_EQ(Pixels_Differing(screen, shown), 0);
-  Draw_Round_Screen_Model("GFX/tournament_FY.bmp", nullptr);
-  EXPECT_GT(Pixels_Differing(screen, shown), 2000);  // the texts are there
-  SDL_FreeSurface(shown);
-
-  // English, ended by "5".
-  theGame->language = 0;
-  theGame->tournament_round = 1;
-  script = [&](int) {
-    if (frame == 4) {
-      shown = Copy_Screen();
-      Push_Key(SDLK_5);
-    }
-  };
-  Run_Tournament_Intro();
-  const char* const english[4] = {"next course", "Florida, US", "You need to finish with", "place 10 or better!"};
-  Draw_Round_Screen_Model("GFX/tournament_FL.bmp", english);
-  EXPECT_EQ(Pixels_Differing(screen, shown), 0);
-  SDL_FreeSurface(shown);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.texts[2]);
+    theGame->language = c.language;
+    theGame->tournament_round = c.round;
+    SDL_Surface* shown = nullptr;
+    bool music = false;
+    int frames = 0;
+    script = [&](int screen_id) {
+      ASSERT_EQ(screen_id, SCREEN_TOURNAMENT_INTRO);
+      if (++frames == 2) {
+        shown = Copy_Screen();
+        music = Mix_PlayingMusic();
+        Push_Key(c.key);
+      }
+    };
+    Run_Tournament_Intro(c.track_ready);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(music);
+    Draw_Round_Screen_Model(c.picture, c.texts);
+    EXPECT_EQ(Pixels_Differing(screen, shown), 0);
+    Draw_Round_Screen_Model(c.picture, nullptr);
+    EXPECT_GT(Pixels_Differing(screen, shown), 2000);  // the texts are there
+    SDL_FreeSurface(shown);
+  }
 }
 
 // Start the tournament from the menu; round 1 ends 10th, round 3 ends 11th. Then a second
@@ -209,29 +209,34 @@ TEST_F(TournamentTest, MainLoopQualifiesAtTenAndDisqualifiesAtElevenOrATimeOut) 
   EXPECT_EQ(theGame->road, nullptr);
 }
 
-TEST_F(TournamentTest, TwelfthRoundSubmitsTheResultAndShowsTheLeaderboardThenTheEnding) {
+// Twelve rounds finished in first place: each round is sent, the points add up, and after the
+// last the total is sent and the leaderboard shows it before the ending.
+TEST_F(TournamentTest, TwelveRoundsSubmitTheTotalAndShowTheLeaderboardThenTheEnding) {
   ASSERT_EQ(Set_Player_Name("Anna Berg"), 1);
   Game& game = *theGame;
   game.tournament_active = 1;
-  game.tournament_round = 12;
-  game.tournament_points = 11 * 70000;
+  game.tournament_round = 1;
   game.race_finished = 1;
   game.place = 1;
-  game.lap_times[0] = 70000;
   std::vector<int> screens;
   script = [&](int screen_id) {
     if (screen_id == SCREEN_LEADERBOARD) {
       EXPECT_STREQ(leaderboard[0].name, "Anna Berg");
-      EXPECT_EQ(leaderboard[0].score, 12 * 70000);
+      EXPECT_EQ(leaderboard[0].platform, 3);
+      EXPECT_EQ(leaderboard[0].score, 12 * 70000 + 78);
     }
     screens.push_back(screen_id);
     Push_Key(SDLK_ESCAPE);
   };
-  Finish_Tournament_Round();
+  for (int race = 0; race < 12 && game.tournament_active; ++race) {
+    game.lap_times[0] = 70000 + game.tournament_round;
+    Finish_Tournament_Round();
+  }
+  EXPECT_EQ(game.tournament_points, 12 * 70000 + 78);
   EXPECT_EQ(screens, (std::vector<int>{SCREEN_LEADERBOARD, SCREEN_ENDING}));
   EXPECT_EQ(game.tournament_active, 0);
   EXPECT_EQ(game.tournament_round, 1);
-  EXPECT_EQ(service.store.Count("rounds"), 1);
+  EXPECT_EQ(service.store.Count("rounds"), 12);
   EXPECT_EQ(service.store.Count("tournaments"), 1);
 }
 

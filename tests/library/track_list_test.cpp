@@ -15,12 +15,6 @@ namespace {
 
 using TrackListTest = LibraryTest;
 
-int Find_Track(const char* file_name) {
-  for (int k = 1; k <= trackListCount; ++k)
-    if (std::string(trackList[k].file_name) == file_name) return k;
-  return 0;
-}
-
 // A server that answers the cloud list with `list` and every other request with `other`.
 Script_Server Cloud_Server(const std::string& list, const std::string& other) {
   return Script_Server([list, other](Script_Server&, int fd, const std::string& request) {
@@ -58,12 +52,12 @@ TEST_F(TrackListTest, ScanListsTrackFilesAndSkipsEverythingElse) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "VRCS: Invalid Sector Number!\n");
   EXPECT_EQ(trackListMode, TRACKS_LOCAL);
   EXPECT_EQ(trackListSelection, 2);
-  const Track_Entry& user = trackList[Find_Track("USER.TRK")];
+  const Track_Entry& user = trackList[Select("USER.TRK")];
   EXPECT_EQ(user.track_type, type);
   EXPECT_STREQ(user.creator, "Anna Berg");
   EXPECT_EQ(user.sector_count, 100);
   EXPECT_EQ(user.tournament, 0);
-  const Track_Entry& round = trackList[Find_Track("ROUND.TRK")];
+  const Track_Entry& round = trackList[Select("ROUND.TRK")];
   EXPECT_EQ(round.track_type, 4);
   EXPECT_EQ(round.tournament, 1);
   EXPECT_STREQ(round.creator, kTournamentCreator);
@@ -73,23 +67,18 @@ TEST_F(TrackListTest, ScanListsTrackFilesAndSkipsEverythingElse) {
   EXPECT_EQ(Read_Track_File("TRK/PIPE.TRK", &header, sectors, &count), TRACK_UNREADABLE);
 }
 
-TEST_F(TrackListTest, DeletionSparesTournamentTracksAndKeepsTheSelectionInTheList) {
+TEST_F(TrackListTest, DeletionLeavesTheCloudAloneAndKeepsTheSelectionInTheList) {
   Write_Tournament(1, "TRK/ROUND.TRK");
   Write_Sample(1, "TRK/USER.TRK");
   Scan_Track_Directory("TRK");
-  trackListSelection = Find_Track("ROUND.TRK");
-  Delete_Selected_Track();
-  EXPECT_TRUE(std::filesystem::exists("TRK/ROUND.TRK"));
-  EXPECT_EQ(trackListCount, 2);
-
-  trackListSelection = Find_Track("USER.TRK");
+  Select("USER.TRK");
   trackListMode = TRACKS_CLOUD;  // nothing is deleted from the cloud list
   Delete_Selected_Track();
   EXPECT_TRUE(std::filesystem::exists("TRK/USER.TRK"));
 
   // With the user track last in the list, its deletion leaves the selection past the end.
   trackListMode = TRACKS_LOCAL;
-  if (Find_Track("USER.TRK") != 2) std::swap(trackList[1], trackList[2]);
+  if (Select("USER.TRK") != 2) std::swap(trackList[1], trackList[2]);
   trackListSelection = 2;
   Delete_Selected_Track();
   EXPECT_FALSE(std::filesystem::exists("TRK/USER.TRK"));
@@ -125,28 +114,42 @@ TEST_F(TrackListTest, CloudLineGivesAHongKongUserTrackAndHostileNamesAreNeverLis
   EXPECT_EQ(theGame->road, nullptr);
 }
 
+// A cloud track is stored under its own name (a space goes into the request line
+// percent-encoded) and raced, and raced again from the stored file without the server.
 TEST_F(TrackListTest, CloudTrackIsDownloadedOnceAndRaced) {
   int type = Write_Sample(2, "sample.TRK");
-  ASSERT_EQ(Publish_Track(service.data_dir, "sample.TRK"), 1);
-  ASSERT_EQ(Load_Cloud_List(), 1);
-  EXPECT_TRUE(std::filesystem::exists("TRK/VantoRello.tracks"));
-  trackListSelection = Find_Track("sample.TRK");
-  ASSERT_GT(trackListSelection, 0);
-
-  ASSERT_EQ(theGame->Start_Selected_Track(), 1);
-  EXPECT_EQ(Read_File("TRK/sample.TRK"), Read_File("sample.TRK"));
+  std::string track = Read_File("sample.TRK");
+  {
+    Script_Server cloud([track](Script_Server&, int fd, const std::string& request) {
+      std::string answer = Http_Answer(404, "");
+      if (request.find("GET /VantoRello/TRK/VantoRello.tracks ") == 0) answer = Http_Answer(200, "My Track.TRK|3|100|x|0\n");
+      if (request.find("GET /VantoRello/TRK/uploads/My%20Track.TRK HTTP/1.1\n") == 0) answer = Http_Answer(200, track);
+      Script_Server::Send_All(fd, answer);
+    });
+    Point_At(cloud.port());
+    ASSERT_EQ(Load_Cloud_List(), 1);
+    EXPECT_TRUE(std::filesystem::exists("TRK/VantoRello.tracks"));
+    ASSERT_EQ(theGame->Start_Selected_Track(), 1) << trackListMessage;
+  }
+  EXPECT_EQ(Read_File("TRK/My Track.TRK"), track);
   ASSERT_NE(theGame->road, nullptr);
   EXPECT_EQ(customTrack, 1);
   EXPECT_EQ(theGame->track_type, type);
   EXPECT_GT(theGame->checkpoint_count, 0);
 
-  // Stored once, it is raced again without the server.
-  service.Stop();
   delete theGame->road;
   theGame->road = nullptr;
   customTrack = 0;
-  ASSERT_EQ(theGame->Start_Selected_Track(), 1);
+  ASSERT_EQ(theGame->Start_Selected_Track(), 1) << trackListMessage;
   EXPECT_NE(theGame->road, nullptr);
+
+  // Local files are started by the name the directory gave, even names no cloud may list.
+  for (const char* name : {"a..b.TRK", ".x.TRK"}) {
+    Write_Sample(1, std::string("TRK/") + name);
+    Scan_Track_Directory("TRK");
+    ASSERT_GT(Select(name), 0) << name;
+    EXPECT_EQ(theGame->Start_Selected_Track(), 1) << name << ": " << trackListMessage;
+  }
 }
 
 TEST_F(TrackListTest, BrokenDownloadsAndAMissingServerLeaveTheBrowserAsItWas) {
@@ -168,30 +171,4 @@ TEST_F(TrackListTest, BrokenDownloadsAndAMissingServerLeaveTheBrowserAsItWas) {
   EXPECT_EQ(trackListMode, TRACKS_CLOUD);
   EXPECT_EQ(trackListCount, 1);
   EXPECT_STREQ(trackListMessage, "The track cloud cannot be reached.");
-}
-
-TEST_F(TrackListTest, NamesTheCloudRuleWouldRefuseOrEncodeStillStart) {
-  // A cloud name with a space goes into the request line percent-encoded and is stored under
-  // its own name.
-  Write_Sample(2, "sample.TRK");
-  std::string track = Read_File("sample.TRK");
-  Script_Server cloud([track](Script_Server&, int fd, const std::string& request) {
-    std::string answer = Http_Answer(404, "");
-    if (request.find("GET /VantoRello/TRK/VantoRello.tracks ") == 0) answer = Http_Answer(200, "My Track.TRK|3|100|x|0\n");
-    if (request.find("GET /VantoRello/TRK/uploads/My%20Track.TRK HTTP/1.1\n") == 0) answer = Http_Answer(200, track);
-    Script_Server::Send_All(fd, answer);
-  });
-  Point_At(cloud.port());
-  ASSERT_EQ(Load_Cloud_List(), 1);
-  ASSERT_EQ(theGame->Start_Selected_Track(), 1) << trackListMessage;
-  EXPECT_EQ(Read_File("TRK/My Track.TRK"), track);
-
-  // Local files are started by the name the directory gave, even names no cloud may list.
-  for (const char* name : {"a..b.TRK", ".x.TRK"}) {
-    Write_Sample(1, std::string("TRK/") + name);
-    Scan_Track_Directory("TRK");
-    trackListSelection = Find_Track(name);
-    ASSERT_GT(trackListSelection, 0) << name;
-    EXPECT_EQ(theGame->Start_Selected_Track(), 1) << name << ": " << trackListMessage;
-  }
 }

@@ -18,14 +18,16 @@
 #include "common/frame_hook.h"
 #include "core/loop/startup.h"
 #include "service.h"
-#include "shelves.h"
 #include "support/files.h"
 #include "support/front_end.h"
+#include "support/script_server.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+const std::string kService = VR_TEST_SERVICE_EXE;
 
 void Write(const std::string& path, const std::string& bytes, bool executable = false) {
   Write_File(path, bytes);
@@ -79,26 +81,18 @@ TEST(ProgramSwap, ScriptWaitsForTheGameThenReplacesAndStartsTheProgram) {
   EXPECT_FALSE(fs::exists(program + ".new"));
 }
 
-TEST(ProgramSwap, WithoutADownloadedProgramTheOldOneStartsAgain) {
-  ScopedTempDir dir;
-  std::string program = dir.path() + "/bin/vantorello";
-  Write(program, Stand_In("old"), true);
-  Write("update.sh", Swap_Script(dir.path(), program, 999999999));
-  ASSERT_EQ(std::system("sh update.sh >output.txt 2>&1"), 0);
-  EXPECT_EQ(Read_File("started.txt"), "old " + dir.path() + "\n");
-  EXPECT_EQ(Read_File(program), Stand_In("old"));
-  EXPECT_NE(Read_File("output.txt").find("Error: cannot replace the program"), std::string::npos);
-}
-
-TEST(ProgramSwap, ANewProgramThatDoesNotAnswerIsDroppedAndTheOldOneStarts) {
+// A missing or unusable new program is dropped and the old one starts again.
+TEST(ProgramSwap, ANewProgramThatIsMissingOrDoesNotAnswerIsDroppedAndTheOldOneStarts) {
   struct Case {
     const char* what;
-    std::string bytes;
+    std::string bytes;  // empty: nothing was downloaded
+    const char* says;
   };
   const Case cases[] = {
-      {"damaged", Read_File("/bin/true").substr(0, 2000)},
-      {"refuses --version", "#!/bin/sh\nexit 1\n"},
-      {"never answers", "#!/bin/sh\nexec sleep 30\n"},
+      {"missing", "", "Error: cannot replace the program"},
+      {"damaged", Read_File("/bin/true").substr(0, 2000), "Error: the new program does not start"},
+      {"refuses --version", "#!/bin/sh\nexit 1\n", "Error: the new program does not start"},
+      {"never answers", "#!/bin/sh\nexec sleep 30\n", "Error: the new program does not start"},
   };
   int saved_limit = swap_answer_limit_s;
   swap_answer_limit_s = 1;
@@ -106,7 +100,7 @@ TEST(ProgramSwap, ANewProgramThatDoesNotAnswerIsDroppedAndTheOldOneStarts) {
     ScopedTempDir dir;
     std::string program = dir.path() + "/bin/vantorello";
     Write(program, Stand_In("old"), true);
-    Write("VantoRello.upd", c.bytes);
+    if (!c.bytes.empty()) Write("VantoRello.upd", c.bytes);
     Write("update.sh", Swap_Script(dir.path(), program, 999999999));
     ASSERT_EQ(std::system("sh update.sh >output.txt 2>&1"), 0) << c.what;
     EXPECT_EQ(Read_File("started.txt"), "old " + dir.path() + "\n") << c.what;
@@ -114,45 +108,15 @@ TEST(ProgramSwap, ANewProgramThatDoesNotAnswerIsDroppedAndTheOldOneStarts) {
     EXPECT_TRUE(Executable(program)) << c.what;
     EXPECT_FALSE(fs::exists(program + ".new")) << c.what;
     EXPECT_FALSE(fs::exists("VantoRello.upd")) << c.what;
-    EXPECT_NE(Read_File("output.txt").find("Error: the new program does not start"), std::string::npos) << c.what;
+    EXPECT_NE(Read_File("output.txt").find(c.says), std::string::npos) << c.what;
   }
   swap_answer_limit_s = saved_limit;
 }
 
-// The web service in a process of its own: the game's child must be forked from a process
-// without threads, or it may inherit a lock that a service thread held and wait for ever.
-struct Service_Process {
-  pid_t pid = -1;
-  int port = -1;
-  void Stop() {
-    if (pid <= 0) return;
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-  }
-  ~Service_Process() { Stop(); }
-};
-
-void Start_Service_Process(const std::string& data_dir, Service_Process& child) {
-  int pipe_ends[2];
-  if (pipe(pipe_ends) != 0) return;
-  child.pid = fork();
-  if (child.pid == 0) {
-    close(pipe_ends[0]);
-    Service service;
-    int port = service.Open(data_dir) == 1 ? service.Start("127.0.0.1", 0) : -1;
-    if (write(pipe_ends[1], &port, sizeof port) != sizeof port) _exit(1);
-    close(pipe_ends[1]);
-    for (;;) pause();
-  }
-  close(pipe_ends[1]);
-  if (read(pipe_ends[0], &child.port, sizeof child.port) != sizeof child.port) child.port = -1;
-  close(pipe_ends[0]);
-}
-
-// The old game, run in a child process from start-up: it finds version 3.99 on the service,
-// Space on the notice starts the update, which replaces a picture, prepares the new program
-// and ends the game; the swap script then starts the new program.
+// The old game, run in a child process from start-up: it finds version 3.99 on the service
+// program, Space on the notice starts the update, which replaces a picture, prepares the new
+// program and ends the game; the swap script then starts the new program. The service runs as
+// its own program: the game's child must be forked from a process without service threads.
 TEST(ProgramSwap, WholeCycleFromTheStartUpCheckToTheNewProgram) {
   ScopedTempDir dir;
   std::string game_dir = dir.path() + "/game", program = dir.path() + "/bin/vantorello";
@@ -166,15 +130,22 @@ TEST(ProgramSwap, WholeCycleFromTheStartUpCheckToTheNewProgram) {
   new_picture[new_picture.size() / 2] ^= 0x55;
   Write("release/GFX/info_red.bmp", new_picture);
   Write("release/vantorello", Stand_In("new"));
-  {
-    Service setup;
-    ASSERT_EQ(setup.Open(dir.path() + "/data"), 1);
+  const std::string data = dir.path() + "/data", port = std::to_string(Closed_Port());
+  ASSERT_EQ(std::system((kService + " " + data + " --publish-release release 3.99 >/dev/null").c_str()), 0);
+  struct Child {
+    pid_t pid;
+    ~Child() {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
+  } server{fork()};
+  if (server.pid == 0) {
+    if (!freopen((dir.path() + "/service.txt").c_str(), "w", stdout)) _exit(126);
+    execl(kService.c_str(), kService.c_str(), data.c_str(), "--host", "127.0.0.1", "--port", port.c_str(), nullptr);
+    _exit(127);
   }
-  ASSERT_EQ(Publish_Release(dir.path() + "/data", "release", "3.99"), 1);
-  Service_Process server;
-  Start_Service_Process(dir.path() + "/data", server);
-  ASSERT_GT(server.port, 0);
-  setenv("VANTORELLO_SERVER", ("127.0.0.1:" + std::to_string(server.port)).c_str(), 1);
+  ASSERT_TRUE(Wait_For_File(dir.path() + "/service.txt", 10));  // written once it serves
+  setenv("VANTORELLO_SERVER", ("127.0.0.1:" + port).c_str(), 1);
 
   std::fflush(stdout);
   pid_t game = fork();
@@ -202,7 +173,6 @@ TEST(ProgramSwap, WholeCycleFromTheStartUpCheckToTheNewProgram) {
   EXPECT_FALSE(fs::is_symlink(game_dir + "/GFX/info_red.bmp"));
   EXPECT_EQ(Read_File(fs::path(VR_TEST_RUN_DIR) / "GFX/info_red.bmp"), old_picture);  // the shared tree is untouched
   EXPECT_FALSE(fs::exists(game_dir + "/VantoRello.upd"));
-  server.Stop();
   unsetenv("VANTORELLO_SERVER");
   Service service;
   ASSERT_EQ(service.Open(dir.path() + "/data"), 1);

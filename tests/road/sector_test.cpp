@@ -46,57 +46,42 @@ TEST(SectorList, DashAndObjectPhases) {
   }
 }
 
-TEST(SectorCursor, ForwardNeverReturnsTheLastRecord) {
-  SectorList list;
-  Fill(list, {10, 10, 10});
-  SectorCursor c(&list);
-  EXPECT_EQ(c.find_forward(500), 0);
-  EXPECT_EQ(c.find_forward(1500), 1);
-  EXPECT_EQ(c.find_forward(2500), -1);  // in the last record
-  EXPECT_EQ(c.index, 1);
-  EXPECT_EQ(c.find_forward(9999), -1);  // beyond everything: the index stays
-  EXPECT_EQ(c.index, 1);
-  EXPECT_EQ(c.find_forward(500), -1);  // never looks back
-  SectorList one;
-  Fill(one, {10});
-  SectorCursor single(&one);
-  EXPECT_EQ(single.find_forward(0), -1);
-  SectorList empty;
-  SectorCursor none(&empty);
-  EXPECT_EQ(none.find_forward(0), -1);
-  EXPECT_EQ(none.find_backward(0), -1);
-}
-
-TEST(SectorCursor, AnUnterminatedListReachesItsLastRecord) {
-  SectorList list;
-  Fill(list, {10, 10, 10});
-  SectorCursor c(&list, false);
-  EXPECT_EQ(c.find_forward(1500), 1);
-  EXPECT_EQ(c.find_forward(2500), 2);
-  EXPECT_EQ(c.find_forward(3000), -1);  // past the end: the index stays
-  EXPECT_EQ(c.index, 2);
-  EXPECT_EQ(c.find_backward(2900), 2);
-  SectorList one;
-  Fill(one, {10});
-  SectorCursor single(&one, false);
-  EXPECT_EQ(single.find_forward(0), 0);
-}
-
-TEST(SectorCursor, BackwardNeverMovesToALaterRecord) {
-  SectorList list;
-  Fill(list, {10, 10, 10});
-  SectorCursor c(&list);
-  c.index = 1;
-  EXPECT_EQ(c.find_backward(2500), -1);  // record 2 lies later
-  EXPECT_EQ(c.index, 1);
-  EXPECT_EQ(c.find_backward(1200), 1);
-  EXPECT_EQ(c.find_backward(300), 0);
-  EXPECT_EQ(c.index, 0);
-  EXPECT_EQ(c.find_backward(-100), -1);  // before the start: the index is not stored
-  EXPECT_EQ(c.index, 0);
-  SectorCursor last(&list);
-  last.index = 2;
-  EXPECT_EQ(last.find_backward(2500), 2);  // backward may find the last record
+// Steps of a cursor over lists of 10-segment records. A row with a start index begins a
+// new cursor there; -1 goes on with the cursor of the row before.
+TEST(SectorCursor, ForwardAndBackwardStepsAndTheIndexTheyLeave) {
+  const struct {
+    int records;
+    bool terminated;
+    int start;
+    bool backward;
+    int p, found, index;
+  } steps[] = {
+      {3, true, 0, false, 500, 0, 0},     {3, true, -1, false, 1500, 1, 1},
+      {3, true, -1, false, 2500, -1, 1},  // a terminated list's last record is never found forward
+      {3, true, -1, false, 9999, -1, 1},  // beyond everything: the index stays
+      {3, true, -1, false, 500, -1, 1},   // never looks back
+      {1, true, 0, false, 0, -1, 0},      {0, true, 0, false, 0, -1, 0},
+      {0, true, 0, true, 0, -1, 0},       {3, false, 0, false, 1500, 1, 1},
+      {3, false, -1, false, 2500, 2, 2},  // unterminated: the last record is reached
+      {3, false, -1, false, 3000, -1, 2}, {3, false, -1, true, 2900, 2, 2},
+      {1, false, 0, false, 0, 0, 0},      {3, true, 1, true, 2500, -1, 1},  // record 2 lies later
+      {3, true, -1, true, 1200, 1, 1},    {3, true, -1, true, 300, 0, 0},
+      {3, true, -1, true, -100, -1, 0},   // before the start: the index is not stored
+      {3, true, 2, true, 2500, 2, 2},     // backward may find the last record
+  };
+  SectorList lists[4];  // with as many records as their index
+  Fill(lists[1], {10});
+  Fill(lists[3], {10, 10, 10});
+  SectorCursor c;
+  for (const auto& step : steps) {
+    if (step.start >= 0) {
+      c.reset(&lists[step.records], step.terminated);
+      c.index = step.start;
+    }
+    EXPECT_EQ(step.backward ? c.find_backward(step.p) : c.find_forward(step.p), step.found)
+        << step.records << (step.terminated ? " terminated" : "") << (step.backward ? " back " : " ") << step.p;
+    EXPECT_EQ(c.index, step.index) << step.p;
+  }
 }
 
 }  // namespace

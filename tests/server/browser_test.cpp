@@ -1,5 +1,5 @@
 // The leaderboard page in a real browser: headless Chromium against the service on 127.0.0.1
-// shows the seeded players in order, shows hostile names as text without running anything,
+// shows the seeded players, shows hostile names as text without running anything,
 // and loads a cloud track's course picture. Its screenshots are kept in the build folder.
 #include <gtest/gtest.h>
 #include <png.h>
@@ -54,7 +54,7 @@ long Pixels_Of_Colour(const std::string& path, int r, int g, int b) {
 
 }  // namespace
 
-TEST(BrowserTest, ShowsThePlayersInOrderAndHostileTextAsText) {
+TEST(BrowserTest, ShowsThePlayersAndHostileTextAsText) {
   ASSERT_TRUE(fs::exists(kChromium)) << "Chromium is not installed: install the package chromium";
   ScopedTempDir dir;
   Service service;
@@ -92,13 +92,10 @@ TEST(BrowserTest, ShowsThePlayersInOrderAndHostileTextAsText) {
     pictures += tag.compare(0, 4, "<img") == 0;
   }
   EXPECT_EQ(pictures, 1u);
-  size_t anna = dom.find("Anna Berg"), script = dom.find("&lt;script&gt;document.title="),
-         image = dom.find("\"&gt;&lt;img src=x onerror="), bert = dom.find(">Bert<");
-  EXPECT_LT(anna, script);
-  EXPECT_LT(script, image);
-  EXPECT_LT(image, bert);
-  EXPECT_NE(bert, std::string::npos);
-  EXPECT_NE(dom.find("by &lt;script&gt;x()&lt;/script&gt;\" onerror=\"y()"), std::string::npos);
+  // The hostile names and the course's maker stand as text (the page test checks the order).
+  for (const char* text : {">Anna Berg<", "&lt;script&gt;document.title=", "\"&gt;&lt;img src=x onerror=", ">Bert<",
+                           "by &lt;script&gt;x()&lt;/script&gt;\" onerror=\"y()"})
+    EXPECT_NE(dom.find(text), std::string::npos) << text;
   EXPECT_GE(service.course_pictures_served.load(), 1) << "the browser did not load the course picture";
 
   // Desktop and phone width; the course's red line must be on the desktop picture.

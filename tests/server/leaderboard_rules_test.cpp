@@ -204,27 +204,3 @@ TEST(DataFolderUpgrade, KeepsEachPlayersBestAndServesTheOldRelease) {
     close(file.fd);
   }
 }
-
-// Publishing builds the new release beside the served one and switches with one rename; a
-// folder a crashed publisher left half-copied is cleared by the next.
-TEST(ReleasePublishing, SwitchesWholeReleasesAndClearsWhatACrashLeft) {
-  ScopedTempDir dir;
-  std::string data = dir.path() + "/data", source = dir.path() + "/src";
-  fs::create_directories(source + "/GFX");
-  std::ofstream(source + "/GFX/sky.png") << "one";
-  ASSERT_EQ(Publish_Release(data, source, "1.0"), 1);
-  fs::create_directories(data + "/releases/.incoming-crashed/files");
-  std::string first = fs::read_symlink(data + "/release").string();
-  std::ofstream(source + "/GFX/sky.png") << "two!";
-  ASSERT_EQ(Publish_Release(data, source, "2.0"), 1);
-  EXPECT_NE(fs::read_symlink(data + "/release").string(), first);
-  std::vector<std::string> shelf;
-  for (const fs::directory_entry& entry : fs::directory_iterator(data + "/releases"))
-    shelf.push_back(entry.path().filename().string());
-  ASSERT_EQ(shelf.size(), 1u);
-  EXPECT_EQ("releases/" + shelf[0], fs::read_symlink(data + "/release").string());
-  Served_File file;
-  ASSERT_EQ(Open_Release_File(data, "GFX/sky.png", &file), 1);
-  EXPECT_EQ(file.size, 4u);
-  close(file.fd);
-}

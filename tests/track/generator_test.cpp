@@ -204,9 +204,7 @@ TEST_F(Generator, RoundTripThroughAFileRebuildsTheSameRoad) {
     ScopedTempDir dir;  // the files go to a scratch TRK, the pictures stay in the run directory
     std::filesystem::create_directory("TRK");
     ASSERT_EQ(game->Save_Track_File("Tournament"), 1);
-    EXPECT_EQ(trackHeader.tournament, 1);
     std::string path = std::string("TRK/") + lastTrackFileName;
-    EXPECT_EQ(std::filesystem::file_size(path), 427u + 112u * generated.size());
 
     trackSectorCount = 0;
     std::memset(trackSectors, 0, sizeof(TrackSector) * kTrackSectorCapacity);

@@ -138,27 +138,38 @@ TEST_F(SceneryFixture, SetSectorObjectFillsSlotsAndCountsByClass) {
   EXPECT_EQ(trackStats.stones, 1);
 }
 
-TEST_F(SceneryFixture, ScatteredPlacementLimits) {
-  Sectors(720);  // 9 objects per count
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(Place_Objects(57, 1, 100, 0, 0), 0);  // 513
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: too many objects at once.\n");
-  EXPECT_EQ(Placed(), 0);
-  Sectors(640);
-  EXPECT_EQ(Place_Objects(64, 1, 100, 0, 0), 1);  // 512
-  EXPECT_EQ(Placed(), 512);
+// A refusal says why and places nothing; 512 objects at once is the most (a count places
+// n / 80 objects per unit at full scenery).
+TEST_F(SceneryFixture, PlacementLimitsAndWarnings) {
+  const struct {
+    int sectors, every, state;  // every `every`-th sector is set to `state`
+    int count, side, scenery, result, placed;
+    const char* warning;
+  } cases[] = {
+      {720, 0, 0, 57, 1, 100, 0, 0, "Warning: too many objects at once.\n"},  // 513
+      {640, 0, 0, 64, 1, 0, 0, 0, ""},                                       // none asked for
+      {80, 2, 0, 41, 2, 100, 0, 0, "Warning: Not enough free sectors (40) to place 41 objects.\n"},
+      {80, 4, 2, 505, 0, 100, 0, 20, "Warning: Clustering of object not possible Sectors: 5\n"},  // no 5 free in a row
+      {80, 0, 0, 580, 1, 100, 0, 0, "Warning: Clustering of object not possible Sectors: 80\n"},  // n - number < 1
+      {80, 0, 0, 505, 0, 100, 1, 5, ""},  // a cluster on a side drawn at random
+      {640, 0, 0, 64, 1, 100, 1, 512, ""},
+  };
+  for (const auto& c : cases) {
+    Sectors(c.sectors);
+    for (int s = 0; c.every && s < c.sectors; s += c.every) trackSectors[s].state = c.state;
+    generatorParams.scenery = c.scenery;
+    trackStats = {};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Place_Objects(c.count, c.side, 100, 0, 0), c.result) << c.count;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.warning);
+    EXPECT_EQ(Placed(), c.placed) << c.count;
+  }
   EXPECT_EQ(trackStats.trees, 512);
-  generatorParams.scenery = 0;
-  EXPECT_EQ(Place_Objects(64, 1, 100, 0, 0), 0);  // none asked for
 }
 
 TEST_F(SceneryFixture, ScatteredPlacementFillsExactlyTheFreeSectors) {
   Sectors(80);
   for (int s = 0; s < 80; s += 2) trackSectors[s].state = 0;  // 40 free
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(Place_Objects(41, 2, 150, 0, 0), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: Not enough free sectors (40) to place 41 objects.\n");
-  EXPECT_EQ(Placed(), 0);
   std::srand(7);
   EXPECT_EQ(Place_Objects(40, 2, 150, 100, 200), 1);
   for (int s = 1; s < 80; s += 2) {
@@ -193,20 +204,6 @@ TEST_F(SceneryFixture, ClusterNeverStartsAtTheLastStartNorOverAnOccupiedSector) 
     }
   }
   EXPECT_EQ(trackStats.houses, 199 * 10);  // both sides count twice
-}
-
-TEST_F(SceneryFixture, ClusterWithoutRoomWarns) {
-  Sectors(80);
-  for (int s = 0; s < 80; s += 4) trackSectors[s].state = 2;  // no five free in a row
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(Place_Objects(505, 0, 250, 0, 0), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: Clustering of object not possible Sectors: 5\n");
-  EXPECT_EQ(Placed(), 20);  // unchanged
-  Sectors(80);
-  for (int s = 0; s < 80; ++s) trackSectors[s].state = 1;
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(Place_Objects(580, 1, 250, 0, 0), 0);  // 80 in a row: n - number < 1
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: Clustering of object not possible Sectors: 80\n");
 }
 
 TEST_F(SceneryFixture, SectorsBecomeRoadRunsAndUnloadedIdsDrawNothing) {

@@ -11,6 +11,12 @@ int Parse(const std::string& text, Cloud_Track* tracks, int max) {
   return Parse_Cloud_List(text.data(), text.size(), tracks, max);
 }
 
+// A listed track's fields as a list line shows them.
+std::string Fields(const Cloud_Track& t) {
+  return std::string(t.file_name) + "|" + std::to_string(t.track_type) + "|" + std::to_string(t.sector_count) + "|" +
+         t.creator + "|" + std::to_string(t.tournament);
+}
+
 }  // namespace
 
 TEST(CloudList, FieldsNumbersAndMissingFields) {
@@ -21,22 +27,10 @@ TEST(CloudList, FieldsNumbersAndMissingFields) {
       "SHORT.TRK|7\n"
       "LAST.TRK|2|5|Cid|0";
   ASSERT_EQ(Parse(text, tracks, 4), 4);
-  EXPECT_STREQ(tracks[0].file_name, "HK.TRK");
-  EXPECT_EQ(tracks[0].track_type, 3u);
-  EXPECT_EQ(tracks[0].sector_count, 120u);
-  EXPECT_STREQ(tracks[0].creator, "Anna Berg");
-  EXPECT_EQ(tracks[0].tournament, 0u);
-  EXPECT_EQ(tracks[1].track_type, 12u);
-  EXPECT_EQ(tracks[1].sector_count, 120u);  // octal 0170
-  EXPECT_EQ(tracks[1].tournament, 1u);
-  // A line with two fields keeps the other three of the line before.
-  EXPECT_STREQ(tracks[2].file_name, "SHORT.TRK");
-  EXPECT_EQ(tracks[2].track_type, 7u);
-  EXPECT_EQ(tracks[2].sector_count, 120u);
-  EXPECT_STREQ(tracks[2].creator, "Bob");
-  EXPECT_EQ(tracks[2].tournament, 1u);
-  EXPECT_STREQ(tracks[3].creator, "Cid");
-  EXPECT_EQ(tracks[3].tournament, 0u);
+  EXPECT_EQ(Fields(tracks[0]), "HK.TRK|3|120|Anna Berg|0");
+  EXPECT_EQ(Fields(tracks[1]), "HEX.TRK|12|120|Bob|1");    // hexadecimal and octal 0170
+  EXPECT_EQ(Fields(tracks[2]), "SHORT.TRK|7|120|Bob|1");   // two fields keep the other three of the line before
+  EXPECT_EQ(Fields(tracks[3]), "LAST.TRK|2|5|Cid|0");
   EXPECT_EQ(Parse(text, tracks, 2), 2);
   EXPECT_EQ(Parse("", tracks, 4), 0);
 }
@@ -46,13 +40,9 @@ TEST(CloudList, LongLinesStayOneTrackAndWrittenLinesKeepFiveFields) {
   std::string long_creator = "LONG.TRK|1|2|" + std::string(300, 'c') + "|1\n";
   std::string long_name = std::string(256, 'n') + "|1|2|x|0\n";
   ASSERT_EQ(Parse(long_creator + long_name + "NEXT.TRK|4\n", tracks, 3), 2);
-  EXPECT_STREQ(tracks[0].file_name, "LONG.TRK");
-  EXPECT_EQ(std::string(tracks[0].creator), std::string(63, 'c'));
-  EXPECT_EQ(tracks[0].tournament, 1u);
+  EXPECT_EQ(Fields(tracks[0]), "LONG.TRK|1|2|" + std::string(63, 'c') + "|1");
   // The refused 256-character name is not listed, but its fields still carry over.
-  EXPECT_STREQ(tracks[1].file_name, "NEXT.TRK");
-  EXPECT_EQ(tracks[1].track_type, 4u);
-  EXPECT_STREQ(tracks[1].creator, "x");
+  EXPECT_EQ(Fields(tracks[1]), "NEXT.TRK|4|2|x|0");
   ASSERT_EQ(Parse(std::string(255, 'n') + "|1|2|x|0", tracks, 3), 1);
 
   std::string written = Cloud_List_Line("A.TRK", 3, 120, "Evil|Name\nWith\rBreaks", 1);

@@ -16,6 +16,11 @@ std::vector<std::string> Good_Lines() {
   return lines;
 }
 
+// An entry as "platform name score".
+std::string Fields(const Leaderboard_Entry& e) {
+  return std::to_string(e.platform) + " " + e.name + " " + std::to_string(e.score);
+}
+
 std::string Join(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
@@ -24,6 +29,14 @@ std::string Join(const std::vector<std::string>& lines) {
 
 int Parse(const std::string& text, Leaderboard_Entry* entries) {
   return Parse_Leaderboard(text.data(), text.size(), entries);
+}
+
+// The good file with line `at` replaced by `text`, or taken out when `text` is null.
+std::string With(size_t at, const char* text) {
+  std::vector<std::string> lines = Good_Lines();
+  if (text) lines[at] = text;
+  else lines.erase(lines.begin() + at);
+  return Join(lines);
 }
 
 }  // namespace
@@ -55,34 +68,24 @@ TEST(LeaderboardFile, ReadsNamesPlatformsAndScores) {
 }
 
 TEST(LeaderboardFile, RefusesTheWrongForm) {
+  const std::string good = Join(Good_Lines());
+  const struct {
+    std::string text;
+    int code;
+  } cases[] = {
+      {good, LEADERBOARD_OK},
+      {good.substr(0, good.size() - 1), LEADERBOARD_OK},  // without the final line feed: still 32 lines
+      {With(0, "VantoRello"), LEADERBOARD_BAD_FIRST_MARKER},
+      {"", LEADERBOARD_BAD_FIRST_MARKER},
+      {With(31, " #VantoRello"), LEADERBOARD_BAD_LAST_MARKER},
+      {With(30, nullptr), LEADERBOARD_BAD_LINE_COUNT},  // 31 lines, the last one a marker
+      {good + "\n", LEADERBOARD_BAD_LINE_COUNT},
+  };
   Leaderboard_Entry entries[kLeaderboardSize];
-  std::vector<std::string> lines = Good_Lines();
-  EXPECT_EQ(Parse(Join(lines), entries), LEADERBOARD_OK);
-
-  std::vector<std::string> bad_first = lines;
-  bad_first[0] = "VantoRello";
-  EXPECT_EQ(Parse(Join(bad_first), entries), LEADERBOARD_BAD_FIRST_MARKER);
-  EXPECT_EQ(Parse("", entries), LEADERBOARD_BAD_FIRST_MARKER);
-
-  std::vector<std::string> bad_last = lines;
-  bad_last[31] = " #VantoRello";
-  EXPECT_EQ(Parse(Join(bad_last), entries), LEADERBOARD_BAD_LAST_MARKER);
-
-  std::vector<std::string> short_file(lines.begin(), lines.end() - 1);
-  short_file.back() = "#VantoRello";  // 31 lines, the last one a marker
-  EXPECT_EQ(Parse(Join(short_file), entries), LEADERBOARD_BAD_LINE_COUNT);
-
-  std::vector<std::string> long_file = lines;
-  long_file.push_back("");
-  EXPECT_EQ(Parse(Join(long_file), entries), LEADERBOARD_BAD_LINE_COUNT);
-
-  // Without the final line feed the file still has 32 lines.
-  std::string text = Join(lines);
-  text.pop_back();
-  EXPECT_EQ(Parse(text, entries), LEADERBOARD_OK);
+  for (const auto& c : cases) EXPECT_EQ(Parse(c.text, entries), c.code) << c.text;
 
   // A line longer than 254 characters counts as two, as the C library reads it.
-  std::vector<std::string> overlong = lines;
+  std::vector<std::string> overlong = Good_Lines();
   overlong[1] = std::string(300, 'a');
   overlong.erase(overlong.begin() + 2);
   EXPECT_EQ(Parse(Join(overlong), entries), LEADERBOARD_OK);
@@ -94,17 +97,12 @@ TEST(LeaderboardFile, WrittenFileReadsBackAndKeepsItsForm) {
   std::string text = Write_Leaderboard(rows, 3);
   Leaderboard_Entry entries[kLeaderboardSize];
   ASSERT_EQ(Parse(text, entries), LEADERBOARD_OK);
-  EXPECT_STREQ(entries[0].name, "Anna Berg");
-  EXPECT_EQ(entries[0].platform, 3);
-  EXPECT_EQ(entries[0].score, 61234);
-  EXPECT_STREQ(entries[1].name, "BadName|");
-  EXPECT_EQ(entries[1].platform, 5);
-  EXPECT_STREQ(entries[2].name, "");
-  EXPECT_EQ(entries[2].platform, 7);
-  for (int k = 3; k < kLeaderboardSize; ++k) {
-    EXPECT_STREQ(entries[k].name, kDefaultDriverNames[k - 3]);
-    EXPECT_EQ(entries[k].score, 1000 + 10000 * (k - 3));  // after the last row's time of 0
-    EXPECT_EQ(entries[k].platform, 0);
+  EXPECT_EQ(Fields(entries[0]), "3 Anna Berg 61234");
+  EXPECT_EQ(Fields(entries[1]), "5 BadName| 100000");
+  EXPECT_EQ(Fields(entries[2]), "7  0");
+  for (int k = 3; k < kLeaderboardSize; ++k) {  // after the last row's time of 0
+    std::string driver = std::string(kDefaultDriverNames[k - 3]) + " " + std::to_string(1000 + 10000 * (k - 3));
+    EXPECT_EQ(Fields(entries[k]), "0 " + driver);
   }
   Leaderboard_Row slow = {"3Slow", INT32_MAX - 5000};
   text = Write_Leaderboard(&slow, 1);
@@ -120,13 +118,13 @@ TEST(LeaderboardFile, WrittenFileReadsBackAndKeepsItsForm) {
 }
 
 TEST(LeaderboardFile, TimeFormat) {
-  char text[32];
-  Format_Score_Time(100000, text, sizeof text);
-  EXPECT_STREQ(text, "01:40\".00");
-  Format_Score_Time(61234, text, sizeof text);
-  EXPECT_STREQ(text, "01:01\".23");
-  Format_Score_Time(0, text, sizeof text);
-  EXPECT_STREQ(text, "00:00\".00");
-  Format_Score_Time(5999999, text, sizeof text);
-  EXPECT_STREQ(text, "99:59\".99");
+  const struct {
+    int score;
+    const char* text;
+  } cases[] = {{100000, "01:40\".00"}, {61234, "01:01\".23"}, {0, "00:00\".00"}, {5999999, "99:59\".99"}};
+  for (const auto& c : cases) {
+    char text[32];
+    Format_Score_Time(c.score, text, sizeof text);
+    EXPECT_STREQ(text, c.text);
+  }
 }

@@ -1,6 +1,10 @@
+// The road model and its drawing: set-up, lap wrap, patches, curve force, the view frame,
+// and what a frame puts on the canvas. (Where the patches land is checked against the
+// reference views.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -16,8 +20,8 @@ using road::Colour;
 
 const uint32_t kMarker = 0xFF00FFFFu;
 
-// A straight flat road of 5 lanes, drawn from position 0 with distinct colours.
-struct DrawFixture : ::testing::Test {
+// A flat road of 5 lanes seen from a 640 x 480 camera, drawn with distinct colours.
+struct RoadFixture : ::testing::Test {
   Camera camera{320.0f, 144.0f, 230.4f};
   road::Road road{&camera};
   Canvas canvas{640, 480};
@@ -55,7 +59,91 @@ struct DrawFixture : ::testing::Test {
   }
 };
 
-TEST_F(DrawFixture, ThinRoadsShowBlendedOnePixelLinesAndNoneBelowALimit) {
+TEST_F(RoadFixture, SetupPlacesTheCameraAndAFlyInSegmentRaisesIt) {
+  EXPECT_FLOAT_EQ(camera.centre_y, 172.8f);
+  EXPECT_FLOAT_EQ(camera.height, -135.0f);
+  road.setup(640, 480, 250, 400);
+  EXPECT_FLOAT_EQ(camera.height, -540.0f);
+  EXPECT_EQ(road.object_list(8), nullptr);  // past the eight object lists
+}
+
+TEST_F(RoadFixture, TrackLengthAndLapWrap) {
+  road.add_sector(5, 0, 0, 100);
+  road.add_sector(5, 0, 0, 50);
+  road.add_sector(5, 0, 0, 0);
+  EXPECT_EQ(road.track_length(), 2900);
+  EXPECT_FALSE(road.build_patches(2899));
+  EXPECT_EQ(road.view_position, 2899);
+  EXPECT_TRUE(road.build_patches(2900));
+  EXPECT_EQ(road.view_position, 0);
+  EXPECT_TRUE(road.build_patches(2900 * 2 + 150));
+  EXPECT_EQ(road.view_position, 150);
+  EXPECT_EQ(road.layout->sectors[0].period, 2);
+  EXPECT_EQ(road.layout->sectors[0].lanes, 5);
+}
+
+TEST_F(RoadFixture, EmptyLayoutBuildsWithoutReadingARecord) {
+  EXPECT_EQ(road.track_length(), 0);
+  EXPECT_FALSE(road.build_patches(500));
+  EXPECT_EQ(road.patches_ws[0].left, 0);
+  EXPECT_EQ(road.patches_ws[0].right, 0);
+}
+
+TEST_F(RoadFixture, StraightFlatLayoutSetsTheWidthHorizonAndCurveForce) {
+  road.add_sector(5, 0, 0, 400);
+  road.add_sector(5, 0, 0, 0);
+  road.lateral = 350;
+  road.build_patches(1000);
+  EXPECT_EQ(road.patches_ws[0].left, 350 - 625);
+  EXPECT_EQ(road.patches_ws[120].outer_right, 350 + 145 + 800);
+  EXPECT_FLOAT_EQ(road.patches_ss[0].scale, 0.01f);  // z = 0 lies behind the camera
+  EXPECT_EQ(road.far_y, static_cast<float>(road.patches_ss[120].y));
+  EXPECT_EQ(road.road_width, 1250);
+  EXPECT_FLOAT_EQ(road.curve_force, 0.0f);
+}
+
+TEST_F(RoadFixture, CurvesBendHillsRiseAndOnlyAfterTheBlend) {
+  road.add_sector(5, 0, 0, 200);
+  road.add_sector(5, 60, 90, 400);
+  road.add_sector(5, 0, 0, 0);
+  road.build_patches(20000);  // deep inside the curve
+  EXPECT_GT(road.patches_ws[120].left, road.patches_ws[60].left + 1000);  // bends right
+  EXPECT_GT(road.patches_ws[120].y, road.patches_ws[60].y);               // climbs
+  EXPECT_LT(road.curve_force, 0.0f);                                      // pushes left
+  EXPECT_LT(road.top_y, road.patches_ss[0].y);
+  // Patch 2's curve term, in full past the first third of the record and half of it a
+  // sixth of the way in.
+  float full = -100.0f * std::sin(90 * (2 / 120.0f) * 0.017453292f);
+  road.build_patches(40000);
+  EXPECT_NEAR(road.curve_force, full, 1e-4);
+  road.build_patches(26467);  // patch 2 at segment 266.67 of the record 200..600
+  EXPECT_NEAR(road.curve_force, 0.5f * full, 1e-3);
+  road.build_patches(0);  // straight run
+  EXPECT_FLOAT_EQ(road.curve_force, 0.0f);
+}
+
+TEST_F(RoadFixture, OffRoadMeasuresFromTheNearerEdge) {
+  road.lateral = 100;  // road_width 1000: edges at -400 and 600
+  EXPECT_EQ(road.off_road(0), 0);
+  EXPECT_EQ(road.off_road(600), 0);
+  EXPECT_EQ(road.off_road(700), 100);
+  EXPECT_EQ(road.off_road(-450), -50);
+}
+
+TEST(RoadViewFrame, ChoosesBySideOfTheScreen) {
+  EXPECT_EQ(road::View_Frame(5, -140), 4);
+  EXPECT_EQ(road::View_Frame(5, -139), 3);
+  EXPECT_EQ(road::View_Frame(5, -70), 3);
+  EXPECT_EQ(road::View_Frame(5, -69), 2);
+  EXPECT_EQ(road::View_Frame(5, 69), 2);
+  EXPECT_EQ(road::View_Frame(5, 70), 1);
+  EXPECT_EQ(road::View_Frame(5, 140), 0);
+  EXPECT_EQ(road::View_Frame(1, 500), 0);   // clamped
+  EXPECT_EQ(road::View_Frame(2, -500), 1);  // clamped
+  EXPECT_EQ(road::View_Frame(0, 0), 0);
+}
+
+TEST_F(RoadFixture, ThinRoadsShowBlendedOnePixelLinesAndNoneBelowALimit) {
   Straight();
   Render(0);
   int blended_rows = 0;
@@ -80,7 +168,7 @@ TEST_F(DrawFixture, ThinRoadsShowBlendedOnePixelLinesAndNoneBelowALimit) {
   EXPECT_GT(blended_rows, 3);
 }
 
-TEST_F(DrawFixture, PeriodZeroDrawsNoLaneLines) {
+TEST_F(RoadFixture, PeriodZeroDrawsNoLaneLines) {
   Straight();
   road.layout->sectors[0].period = 0;
   Render(0);
@@ -90,7 +178,7 @@ TEST_F(DrawFixture, PeriodZeroDrawsNoLaneLines) {
   }
 }
 
-TEST_F(DrawFixture, NothingIsDrawnAboveACrest) {
+TEST_F(RoadFixture, NothingIsDrawnAboveACrest) {
   road.add_sector(5, 0, 0, 6);
   road.add_sector(5, -90, 0, 400);  // falls away steeply
   road.add_sector(5, 0, 0, 0);
@@ -108,7 +196,7 @@ TEST_F(DrawFixture, NothingIsDrawnAboveACrest) {
   EXPECT_NE(At(320, crest_row + 1), kMarker);
 }
 
-TEST_F(DrawFixture, BucketsCoverTwoSegmentsBehindTo120Ahead) {
+TEST_F(RoadFixture, BucketsCoverTwoSegmentsBehindTo120Ahead) {
   Straight();
   vehicle* behind = Car(799, 0);
   vehicle* first = Car(800, 0);
@@ -132,7 +220,7 @@ TEST_F(DrawFixture, BucketsCoverTwoSegmentsBehindTo120Ahead) {
   EXPECT_EQ(road.buckets[0], nullptr);
 }
 
-TEST_F(DrawFixture, VehicleAtTheCameraIsDrawnAtScaleOneAndCollidesOnlyNearAndWithinReach) {
+TEST_F(RoadFixture, VehicleAtTheCameraIsDrawnAtScaleOneAndCollidesOnlyNearAndWithinReach) {
   Straight();
   vehicle* v = Car(1000, 0);
   Render(1000);
@@ -142,34 +230,29 @@ TEST_F(DrawFixture, VehicleAtTheCameraIsDrawnAtScaleOneAndCollidesOnlyNearAndWit
   EXPECT_EQ(At(349, 290), orange);
   EXPECT_NE(At(351, 290), orange);
   EXPECT_NE(At(320, 276), orange);
-  EXPECT_EQ(road.nearest, v);
-  EXPECT_FLOAT_EQ(road.overlap, 1.0f);
-  v->x = 30;
-  Render(1000);
-  EXPECT_EQ(road.nearest, v);
-  EXPECT_FLOAT_EQ(road.overlap, 0.5f);
-  v->x = 101;
-  Render(1000);
-  EXPECT_EQ(road.nearest, nullptr);
-  v->x = -100;
-  v->z = 1200;  // patch 4
-  Render(1000);
-  EXPECT_EQ(road.nearest, v);
-  v->z = 1300;  // patch 5: too far
-  Render(1000);
-  EXPECT_EQ(road.nearest, nullptr);
-  v->z = 1000;
-  v->collidable = 0;
-  Render(1000);
-  EXPECT_EQ(road.nearest, nullptr);
-  v->collidable = 1;
-  v->start_z = 1100;  // not yet started: neither drawn nor met
-  Render(1000);
-  EXPECT_EQ(road.nearest, nullptr);
-  EXPECT_NE(At(320, 300), orange);
+  const struct {
+    float x;
+    int z, start_z, collidable;
+    bool met;
+    float overlap;  // checked when met and not negative
+  } cases[] = {
+      {0, 1000, 1000, 1, true, 1.0f},      {30, 1000, 1000, 1, true, 0.5f},
+      {101, 1000, 1000, 1, false, -1},     {-100, 1200, 1000, 1, true, -1},  // patch 4
+      {-100, 1300, 1000, 1, false, -1},    // patch 5: too far
+      {-100, 1000, 1000, 0, false, -1},    {0, 1000, 1100, 1, false, -1},    // not yet started
+  };
+  for (const auto& c : cases) {
+    v->x = c.x, v->z = c.z, v->start_z = c.start_z, v->collidable = static_cast<uint8_t>(c.collidable);
+    Render(1000);
+    EXPECT_EQ(road.nearest, c.met ? v : nullptr) << c.x << ", " << c.z;
+    if (c.met && c.overlap >= 0) {
+      EXPECT_FLOAT_EQ(road.overlap, c.overlap) << c.x;
+    }
+  }
+  EXPECT_NE(At(320, 300), orange);  // the vehicle not yet started is not drawn either
 }
 
-TEST_F(DrawFixture, ObjectsStandBesideTheRoadRunsWithoutSpriteAreSkippedAndTheLastRunIsDrawn) {
+TEST_F(RoadFixture, ObjectsStandBesideTheRoadRunsWithoutSpriteAreSkippedAndTheLastRunIsDrawn) {
   Straight();
   std::unique_ptr<image> img(roadview::Flat_Image(10, 40, 0, 255, 255));
   sprite post(img.get(), 4, 3, 1.0f);
@@ -177,13 +260,7 @@ TEST_F(DrawFixture, ObjectsStandBesideTheRoadRunsWithoutSpriteAreSkippedAndTheLa
   const uint32_t cyan = 0xFFFFFF00u;
   road.R1->append({&post, 0, 400, 1, 350, 0, 0, 0});
   road.L1->append({nullptr, 0, 400, 1, -350, 0, 0, 0});  // an id without a loaded sprite
-  Render(0);
-  // The object of patch i stands at patch i + 2, 350 units right of the right edge.
-  const road::PatchWS& ws = road.patches_ws[10];
-  float s = road.patches_ss[10].scale;
-  int x = static_cast<int>((350 + ws.right) * s + 320.0f);
-  int foot = static_cast<int>(172.8f - (ws.y - 135.0f) * s);
-  EXPECT_EQ(At(x, foot - 2), cyan);
+  Render(0);  // where an object stands is checked against the reference views
   int left = 0, right = 0;
   for (int y = 0; y < 480; ++y)
     for (int c = 0; c < 640; ++c)
@@ -202,7 +279,7 @@ TEST_F(DrawFixture, ObjectsStandBesideTheRoadRunsWithoutSpriteAreSkippedAndTheLa
 
 // During the fly-in a segment is 400 world units deep. A vehicle is still drawn exactly
 // once, with the patch at its depth: the picture equals the empty road plus one draw.
-TEST_F(DrawFixture, EachVehicleIsDrawnOnceWhileSegmentsAreStretched) {
+TEST_F(RoadFixture, EachVehicleIsDrawnOnceWhileSegmentsAreStretched) {
   Straight();
   road.setup(640, 480, 250, 400);
   std::unique_ptr<image> big_img(roadview::Flat_Image(2000, 1000, 250, 120, 0));
@@ -231,7 +308,7 @@ TEST_F(DrawFixture, EachVehicleIsDrawnOnceWhileSegmentsAreStretched) {
   vehicles.clear();
 }
 
-TEST_F(DrawFixture, AFrameAllocatesNothing) {
+TEST_F(RoadFixture, AFrameAllocatesNothing) {
   Straight();
   for (int n = 0; n < 20; ++n) Car(1000 + 500 * n, static_cast<float>(n * 40 - 400));
   Render(1000);  // warm-up
