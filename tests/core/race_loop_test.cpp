@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "audio/playback/radio.h"
 #include "audio/playback/sound.h"
 #include "common/frame_hook.h"
 #include "common/memory.h"
@@ -91,7 +92,7 @@ TEST_F(RaceLoop, SteadyRaceFramesAllocateNothing) {
   Clear_Race();
 }
 
-TEST_F(RaceLoop, EventTableTakesMappedAndFixedKeys) {
+TEST_F(RaceLoop, EventTableTakesMappedAndFixedKeysAndTheSongKeys) {
   Game& game = *theGame;
   auto key = [](Uint8 type, int sym) {
     SDL_Event e = {};
@@ -113,6 +114,11 @@ TEST_F(RaceLoop, EventTableTakesMappedAndFixedKeys) {
   game.tournament_active = 1;
   EXPECT_EQ(key(SDL_KEYDOWN, SDLK_ESCAPE), 0);
   EXPECT_EQ(game.tournament_active, 0);
+  current_song = 2;
+  key(SDL_KEYDOWN, SDLK_PAGEUP);
+  EXPECT_EQ(current_song, 3);
+  key(SDL_KEYDOWN, SDLK_PAGEDOWN);
+  EXPECT_EQ(current_song, 2);
 }
 
 // Holds accelerate from the first fly-in frame (the press itself is drained by the fly-in)

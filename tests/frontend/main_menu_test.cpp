@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/frame_hook.h"
 #include "core/state/game.h"
@@ -120,8 +121,8 @@ TEST_F(MainMenuTest, MappedKeysComeBeforeTheFixedQuitAndExhibitionKeys) {
   EXPECT_EQ(quitRequested, 1);
 }
 
-// A frame that would look like the last one is not drawn again; a blink of the cursor (every
-// third frame), an event or a changed setting draws the menu anew.
+// A frame that would look like the last one is not drawn again; a blink of the cursor, an
+// event or a changed setting draws the menu anew.
 TEST_F(MainMenuTest, UnchangedFramesAreNotDrawnAgain) {
   Uint16 marked = 0;
   auto mark = [&] {
@@ -156,6 +157,17 @@ TEST_F(MainMenuTest, UnchangedFramesAreNotDrawnAgain) {
   };
   Run_Main_Menu();
   EXPECT_GE(frame, 9);
+}
+
+TEST_F(MainMenuTest, CursorFrameAlternatesEveryThirdFrame) {
+  cursor_frame_count = 0;
+  cursor_phase = 0;
+  std::vector<int> phases;
+  for (int i = 0; i < 6; ++i) {
+    Draw_Main_Menu();
+    phases.push_back(cursor_phase);
+  }
+  EXPECT_EQ(phases, (std::vector<int>{0, 0, 1, 1, 1, 0}));
 }
 
 TEST_F(MainMenuTest, MenuRunsOnPushedEventsAndTheFKeyIsNotSaved) {
