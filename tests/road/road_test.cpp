@@ -18,7 +18,7 @@ namespace {
 
 using road::Colour;
 
-const uint32_t kMarker = 0xFF00FFFFu;
+const uint32_t kMarker = Pixel_Word(255, 255, 0, 255);
 
 // A flat road of 5 lanes seen from a 640 x 480 camera, drawn with distinct colours.
 struct RoadFixture : ::testing::Test {

@@ -129,7 +129,7 @@ TEST(BitmapFont, DrawsAlignedTextWithOverlappingCells) {
   Write_Sheet("font.png", 1248, 17, 12, 16);
   BitmapFont font("font.png", 12, 16);
   Canvas canvas(640, 480);
-  auto at = [&](int x, int y) { return canvas.data()[y * 640 + x] & 255; };
+  auto at = [&](int x, int y) { return canvas.data()[y * 640 + x] >> 16 & 255; };  // R
   font.draw_text(&canvas, 100, 50, 0, 0, "A");  // centred: cell at (96, 42)
   EXPECT_EQ(at(96, 42), 'A');
   EXPECT_EQ(at(107, 57), 'A');
