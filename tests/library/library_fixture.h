@@ -39,6 +39,12 @@ class LibraryTest : public ServiceFrontEndTest {
     EXPECT_EQ(Write_Track_File(path.c_str(), trackHeader, trackSectors, trackSectorCount), 1);
     return trackHeader.track_type;
   }
+  // Selects the listed track of that file name; its place in the list, 0 when it is not listed.
+  static int Select(const char* file_name) {
+    for (int k = 1; k <= trackListCount; ++k)
+      if (std::string(trackList[k].file_name) == file_name) return trackListSelection = k;
+    return 0;
+  }
   static void Write_Tournament(int round, const std::string& path) {
     EXPECT_EQ(Make_Tournament_Track(round), 1);
     EXPECT_EQ(Write_Track_File(path.c_str(), trackHeader, trackSectors, trackSectorCount), 1);

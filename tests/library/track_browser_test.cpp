@@ -24,12 +24,6 @@ void Push_Mouse(int button) {
   SDL_PushEvent(&event);
 }
 
-int Select(const char* file_name) {
-  for (int k = 1; k <= trackListCount; ++k)
-    if (std::string(trackList[k].file_name) == file_name) return trackListSelection = k;
-  return 0;
-}
-
 // Pixels off the world map in a rectangle of the screen.
 int Off_Map(int x, int y, int w, int h) { return Pixels_Off_Picture("GFX/worldmap.bmp", 0, 0, x, y, w, h); }
 

@@ -15,12 +15,6 @@ namespace {
 
 using TrackListTest = LibraryTest;
 
-int Find_Track(const char* file_name) {
-  for (int k = 1; k <= trackListCount; ++k)
-    if (std::string(trackList[k].file_name) == file_name) return k;
-  return 0;
-}
-
 // A server that answers the cloud list with `list` and every other request with `other`.
 Script_Server Cloud_Server(const std::string& list, const std::string& other) {
   return Script_Server([list, other](Script_Server&, int fd, const std::string& request) {
@@ -58,12 +52,12 @@ TEST_F(TrackListTest, ScanListsTrackFilesAndSkipsEverythingElse) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "VRCS: Invalid Sector Number!\n");
   EXPECT_EQ(trackListMode, TRACKS_LOCAL);
   EXPECT_EQ(trackListSelection, 2);
-  const Track_Entry& user = trackList[Find_Track("USER.TRK")];
+  const Track_Entry& user = trackList[Select("USER.TRK")];
   EXPECT_EQ(user.track_type, type);
   EXPECT_STREQ(user.creator, "Anna Berg");
   EXPECT_EQ(user.sector_count, 100);
   EXPECT_EQ(user.tournament, 0);
-  const Track_Entry& round = trackList[Find_Track("ROUND.TRK")];
+  const Track_Entry& round = trackList[Select("ROUND.TRK")];
   EXPECT_EQ(round.track_type, 4);
   EXPECT_EQ(round.tournament, 1);
   EXPECT_STREQ(round.creator, kTournamentCreator);
@@ -73,18 +67,18 @@ TEST_F(TrackListTest, ScanListsTrackFilesAndSkipsEverythingElse) {
   EXPECT_EQ(Read_Track_File("TRK/PIPE.TRK", &header, sectors, &count), TRACK_UNREADABLE);
 }
 
-TEST_F(TrackListTest, DeletionSparesTournamentTracksAndKeepsTheSelectionInTheList) {
+TEST_F(TrackListTest, DeletionLeavesTheCloudAloneAndKeepsTheSelectionInTheList) {
   Write_Tournament(1, "TRK/ROUND.TRK");
   Write_Sample(1, "TRK/USER.TRK");
   Scan_Track_Directory("TRK");
-  trackListSelection = Find_Track("USER.TRK");
+  Select("USER.TRK");
   trackListMode = TRACKS_CLOUD;  // nothing is deleted from the cloud list
   Delete_Selected_Track();
   EXPECT_TRUE(std::filesystem::exists("TRK/USER.TRK"));
 
   // With the user track last in the list, its deletion leaves the selection past the end.
   trackListMode = TRACKS_LOCAL;
-  if (Find_Track("USER.TRK") != 2) std::swap(trackList[1], trackList[2]);
+  if (Select("USER.TRK") != 2) std::swap(trackList[1], trackList[2]);
   trackListSelection = 2;
   Delete_Selected_Track();
   EXPECT_FALSE(std::filesystem::exists("TRK/USER.TRK"));
@@ -153,8 +147,7 @@ TEST_F(TrackListTest, CloudTrackIsDownloadedOnceAndRaced) {
   for (const char* name : {"a..b.TRK", ".x.TRK"}) {
     Write_Sample(1, std::string("TRK/") + name);
     Scan_Track_Directory("TRK");
-    trackListSelection = Find_Track(name);
-    ASSERT_GT(trackListSelection, 0) << name;
+    ASSERT_GT(Select(name), 0) << name;
     EXPECT_EQ(theGame->Start_Selected_Track(), 1) << name << ": " << trackListMessage;
   }
 }

@@ -54,7 +54,7 @@ long Pixels_Of_Colour(const std::string& path, int r, int g, int b) {
 
 }  // namespace
 
-TEST(BrowserTest, ShowsThePlayersInOrderAndHostileTextAsText) {
+TEST(BrowserTest, ShowsThePlayersAndHostileTextAsText) {
   ASSERT_TRUE(fs::exists(kChromium)) << "Chromium is not installed: install the package chromium";
   ScopedTempDir dir;
   Service service;
