@@ -14,6 +14,7 @@
 #include "audio/playback/sound.h"
 #include "common/memory.h"
 #include "core/loop/race_loop.h"
+#include "core/session/canvas_blit.h"
 #include "core/state/game.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/screens/video_mode.h"
@@ -68,8 +69,7 @@ void Start_Race(int track) {
   Prepare_First_Frame();
   Start_Race_Sounds();
   if (canvasSurface) SDL_FreeSurface(canvasSurface);
-  canvasSurface = SDL_CreateRGBSurfaceFrom(game.canvas->data(), game.canvas->width, game.canvas->height, 32,
-                                           game.canvas->width * 4, 0xFF, 0xFF00, 0xFF0000, 0);
+  canvasSurface = Wrap_Canvas(game.canvas->data(), game.canvas->width, game.canvas->height);
   game.intro_running = 0;
   game.input_up = 1;
 }

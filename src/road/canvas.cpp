@@ -215,7 +215,7 @@ void Canvas::blit_keyed(const image* img, int src_x, int src_y, int w, int h, in
   for (int j = 0; j < r.rows; ++j) {
     const uint32_t* src = Source_Row(*img, r.sy + j) + r.sx;
     uint32_t* dst = data() + static_cast<size_t>(r.dy + j) * width + r.dx;
-    for (int i = 0; i < r.cols; ++i) dst[i] = (src[i] >> 24) != 0 && (src[i] & 0xFF) != 0 ? src[i] : dst[i];
+    for (int i = 0; i < r.cols; ++i) dst[i] = (src[i] >> 24) != 0 && (src[i] & 0xFF0000) != 0 ? src[i] : dst[i];
   }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The 32-bit picture every race frame is composed in, and its drawing primitives.
 //
-// Pixel (x, y) is the word at y * width + x; bytes in memory are R, G, B, A, so as a
-// little-endian word a colour is R + G * 256 + B * 65536 + A * 16777216.
+// Pixel (x, y) is the word at y * width + x; bytes in memory are B, G, R, A, so as a
+// little-endian word a colour is B + G * 256 + R * 65536 + A * 16777216 (Pixel_Word):
+// a 32-bit X-R-G-B display takes the rows as they are.
 // Every primitive clips to the canvas (and to the source image), never allocates and
 // does nothing for a null or empty image. Scaled primitives step in 22.10 fixed point.
 #include <cstdint>

@@ -36,15 +36,15 @@ int Report(const char* message, int line) {
   return 0;
 }
 
-// Widens rows of R, G, B in place to R, G, B, 0, from the last pixel backwards.
+// Widens rows of B, G, R in place to B, G, R, 0, from the last pixel backwards.
 void Widen_Rgb(image& img) {
   for (uint32_t y = 0; y < img.height; ++y) {
     unsigned char* row = img.row(y);
     for (uint32_t x = img.width; x-- > 0;) {
-      unsigned char r = row[x * 3], g = row[x * 3 + 1], b = row[x * 3 + 2];
-      row[x * 4] = r;
+      unsigned char b = row[x * 3], g = row[x * 3 + 1], r = row[x * 3 + 2];
+      row[x * 4] = b;
       row[x * 4 + 1] = g;
-      row[x * 4 + 2] = b;
+      row[x * 4 + 2] = r;
       row[x * 4 + 3] = 0;
     }
   }
@@ -58,6 +58,7 @@ void Set_Transformations(png_structp png, png_infop info, int bit_depth, int col
   if (colour_type == PNG_COLOR_TYPE_GRAY || colour_type == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
   double file_gamma = 0.0;
   if (png_get_gAMA(png, info, &file_gamma)) png_set_gamma(png, 2.2, file_gamma);
+  png_set_bgr(png);
   png_set_interlace_handling(png);
 }
 

@@ -6,8 +6,14 @@
 
 class Canvas;
 
-// Pixels of one picture. Colour pictures always have 4 bytes per pixel: R, G, B, A
-// (A = 255 opaque). Pictures from 3-channel PNG files get A = 0 everywhere.
+// The pixel word of a colour: bytes B, G, R, A, so B + G * 256 + R * 65536 + A * 16777216.
+constexpr uint32_t Pixel_Word(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
+  return (b & 255) | (g & 255) << 8 | (r & 255) << 16 | (a & 255) << 24;
+}
+
+// Pixels of one picture. Colour pictures always have 4 bytes per pixel: B, G, R, A
+// (A = 255 opaque), the display's own order, so the finished canvas goes to the screen
+// as it is. Pictures from 3-channel PNG files get A = 0 everywhere.
 class image {
  public:
   uint32_t width = 0;

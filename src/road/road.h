@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/dvec.h"
+#include "road/image.h"
 #include "road/camera.h"
 #include "road/sector.h"
 
@@ -11,14 +12,11 @@ class vehicle;
 
 namespace road {
 
-// Four bytes R, G, B, A, the canvas pixel order.
+// A colour of the road's palette.
 struct Colour {
   uint8_t r, g, b, a;
-  // The canvas word: R + G * 256 + B * 65536 + A * 16777216.
-  uint32_t word() const {
-    return static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16 |
-           static_cast<uint32_t>(a) << 24;
-  }
+  // The canvas word (Pixel_Word).
+  uint32_t word() const { return Pixel_Word(r, g, b, a); }
 };
 
 // One depth slice in world units.

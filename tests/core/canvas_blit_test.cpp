@@ -17,12 +17,13 @@ Uint32 Colour_Bits(const SDL_Surface* s, int x, int y) {
 }
 
 // The canvas copy gives exactly SDL's own pixels, for 16-bit (5-6-5, 5-5-5) and 32-bit
-// displays in three byte orders, and with a clipping rectangle on the display.
+// displays in three byte orders (X-R-G-B takes the rows as they are), and with a clipping
+// rectangle on the display.
 TEST(CanvasBlit, MatchesSdlsBlitPixelForPixel) {
   std::vector<uint32_t> pixels(640 * 480);
   std::srand(3);
   for (uint32_t& p : pixels) p = static_cast<uint32_t>(std::rand()) << 8 ^ static_cast<uint32_t>(std::rand());
-  SDL_Surface* canvas = SDL_CreateRGBSurfaceFrom(pixels.data(), 640, 480, 32, 640 * 4, 0xFF, 0xFF00, 0xFF0000, 0);
+  SDL_Surface* canvas = Wrap_Canvas(pixels.data(), 640, 480);
   ASSERT_NE(canvas, nullptr);
   const Uint32 formats[5][4] = {{16, 0xF800, 0x07E0, 0x001F},
                                 {16, 0x7C00, 0x03E0, 0x001F},

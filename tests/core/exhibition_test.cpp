@@ -40,7 +40,7 @@ int Pixels_Over_The_Picture() {
   for (int y = 120; y < 280; ++y)
     for (int x = 120; x < 520; ++x) {
       uint32_t c = canvas.data()[y * canvas.width + x];
-      Uint32 expected = SDL_MapRGB(screen->format, c & 0xff, (c >> 8) & 0xff, (c >> 16) & 0xff);
+      Uint32 expected = SDL_MapRGB(screen->format, (c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff);
       over += Picture_Pixel(screen, x, y) != expected;
     }
   SDL_UnlockSurface(screen);

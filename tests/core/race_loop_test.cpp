@@ -11,6 +11,7 @@
 #include "common/frame_hook.h"
 #include "common/memory.h"
 #include "core/loop/race_loop.h"
+#include "core/session/canvas_blit.h"
 #include "core/loop/startup.h"
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
@@ -72,7 +73,7 @@ void Start_Bavaria() {
   Prepare_First_Frame();
   if (canvasSurface) SDL_FreeSurface(canvasSurface);
   Canvas* c = theGame->canvas;
-  canvasSurface = SDL_CreateRGBSurfaceFrom(c->data(), c->width, c->height, 32, c->width * 4, 0xFF, 0xFF00, 0xFF0000, 0);
+  canvasSurface = Wrap_Canvas(c->data(), c->width, c->height);
   theGame->intro_running = 0;
 }
 

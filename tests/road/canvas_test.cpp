@@ -17,7 +17,7 @@ void Clear(Canvas& c, uint32_t colour = kBack) { std::fill(c.data(), c.data() + 
 uint32_t& Src(image& img, int x, int y) { return reinterpret_cast<uint32_t*>(img.row(y))[x]; }
 
 // Opaque and distinct for every pixel: A = 255, R = x + 1, G = y + 1.
-uint32_t Marked(int x, int y) { return 0xFF000000u | ((y + 1) << 8) | (x + 1); }
+uint32_t Marked(int x, int y) { return Pixel_Word(x + 1, y + 1, 0, 255); }
 
 image Picture(int w, int h, uint32_t (*f)(int, int) = Marked) {
   image img(w, h, 32, 0);
@@ -79,9 +79,9 @@ TEST(Canvas, FillsClipAtEveryEdge) {
 TEST(Canvas, UnscaledBlitsClipToCanvasAndSource) {
   Canvas c(16, 8);
   image src = Picture(8, 6);
-  Src(src, 1, 1) = 0xFE0000FF;  // A = 254: the keyed form draws it, blit does not
-  Src(src, 2, 1) = 0x80000000;  // R = 0: not keyed
-  Src(src, 3, 1) = 0x000000FF;  // A = 0: copy only
+  Src(src, 1, 1) = Pixel_Word(255, 0, 0, 254);  // A = 254: the keyed form draws it, blit does not
+  Src(src, 2, 1) = Pixel_Word(0, 0, 0, 128);    // R = 0: not keyed
+  Src(src, 3, 1) = Pixel_Word(255, 0, 0, 0);    // A = 0: copy only
   for (int mode = 0; mode < 3; ++mode)
     for (int dx = -10; dx <= 17; dx += 3)
       for (int dy = -7; dy <= 9; dy += 2)
@@ -97,7 +97,7 @@ TEST(Canvas, UnscaledBlitsClipToCanvasAndSource) {
                 int ix = sx + px - dx, iy = sy + py - dy;
                 bool in = px >= dx && px < dx + w && py >= dy && py < dy + h && ix >= 0 && ix < 8 && iy >= 0 && iy < 6;
                 uint32_t p = in ? Src(src, ix, iy) : 0;
-                bool shows = mode == 0 ? p >> 24 == 255 : mode == 1 ? p >> 24 && (p & 0xFF) : in;
+                bool shows = mode == 0 ? p >> 24 == 255 : mode == 1 ? p >> 24 && (p & Pixel_Word(255, 0, 0, 0)) : in;
                 return in && shows ? p : kBack;
               }, "unscaled");
             }

@@ -15,7 +15,7 @@ namespace {
 
 std::vector<int> Pixel(const image& img, uint32_t x, uint32_t y) {
   const unsigned char* p = img.row(y) + x * 4;
-  return {p[0], p[1], p[2], p[3]};
+  return {p[2], p[1], p[0], p[3]};  // stored B, G, R, A
 }
 
 PngLayout Png(int w, int h, int type, int depth, std::vector<unsigned char> data) {
@@ -57,7 +57,7 @@ TEST(Image, EveryColourTypeLoadsAsFourBytesPerPixel) {
     const char* name;
     PngLayout layout;
     uint32_t bits;
-    std::vector<std::vector<int>> pixels;  // x, y, then the four bytes expected
+    std::vector<std::vector<int>> pixels;  // x, y, then R, G, B, A expected
   } cases[] = {
       {"rgb", Png(3, 2, PNG_COLOR_TYPE_RGB, 8, interlaced.data), 24, {{0, 0, 10, 20, 30, 0}, {2, 0, 70, 80, 90, 0}, {0, 1, 11, 21, 31, 0}, {2, 1, 71, 81, 91, 0}}},
       {"interlaced", interlaced, 24, {{2, 1, 71, 81, 91, 0}}},

@@ -18,7 +18,7 @@ namespace {
 
 using road::Colour;
 
-const uint32_t kMarker = 0xFF00FFFFu;
+const uint32_t kMarker = Pixel_Word(255, 255, 0, 255);
 
 // A flat road of 5 lanes seen from a 640 x 480 camera, drawn with distinct colours.
 struct RoadFixture : ::testing::Test {
@@ -225,7 +225,7 @@ TEST_F(RoadFixture, VehicleAtTheCameraIsDrawnAtScaleOneAndCollidesOnlyNearAndWit
   vehicle* v = Car(1000, 0);
   Render(1000);
   // Scale 1: the 60 x 30 middle frame stands centred on column 320, foot on row 307.
-  const uint32_t orange = 0xFF0078FAu;
+  const uint32_t orange = Pixel_Word(250, 120, 0, 255);
   EXPECT_EQ(At(291, 290), orange);
   EXPECT_EQ(At(349, 290), orange);
   EXPECT_NE(At(351, 290), orange);
@@ -257,7 +257,7 @@ TEST_F(RoadFixture, ObjectsStandBesideTheRoadRunsWithoutSpriteAreSkippedAndTheLa
   std::unique_ptr<image> img(roadview::Flat_Image(10, 40, 0, 255, 255));
   sprite post(img.get(), 4, 3, 1.0f);
   post.no_shadow();
-  const uint32_t cyan = 0xFFFFFF00u;
+  const uint32_t cyan = Pixel_Word(0, 255, 255, 255);
   road.R1->append({&post, 0, 400, 1, 350, 0, 0, 0});
   road.L1->append({nullptr, 0, 400, 1, -350, 0, 0, 0});  // an id without a loaded sprite
   Render(0);  // where an object stands is checked against the reference views

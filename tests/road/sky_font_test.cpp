@@ -12,7 +12,7 @@
 
 namespace {
 
-// A sky picture whose column x carries x in its red and green bytes.
+// A sky picture whose column x carries x in its first two bytes and row y in the third.
 sprite* Column_Picture(int w, int h) {
   image img(w, h, 32, 0);
   for (int y = 0; y < h; ++y)
@@ -100,7 +100,7 @@ void Write_Sheet(const char* path, int w, int h, int cw, int ch) {
     if (x + cw + 1 > w) x = 0, y += ch + 1;
     if (y + ch > h) break;
     for (int j = 0; j < ch; ++j)
-      for (int i = 0; i < cw; ++i) px[static_cast<size_t>(y + j) * w + x + i] = 0xFF000100u | static_cast<uint32_t>(c);
+      for (int i = 0; i < cw; ++i) px[static_cast<size_t>(y + j) * w + x + i] = Pixel_Word(c, 1, 0, 255);
     x += cw + 1;
   }
   ASSERT_EQ(roadview::Write_Png(path, px.data(), w, h, true), 1);
@@ -129,7 +129,7 @@ TEST(BitmapFont, DrawsAlignedTextWithOverlappingCells) {
   Write_Sheet("font.png", 1248, 17, 12, 16);
   BitmapFont font("font.png", 12, 16);
   Canvas canvas(640, 480);
-  auto at = [&](int x, int y) { return canvas.data()[y * 640 + x] & 255; };
+  auto at = [&](int x, int y) { return canvas.data()[y * 640 + x] >> 16 & 255; };  // R
   font.draw_text(&canvas, 100, 50, 0, 0, "A");  // centred: cell at (96, 42)
   EXPECT_EQ(at(96, 42), 'A');
   EXPECT_EQ(at(107, 57), 'A');

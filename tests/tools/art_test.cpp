@@ -100,7 +100,7 @@ TEST(ArtPng, LoadCleanlyWithTheAlphaTheirBlitsNeed) {
         any_opaque = any_opaque || a == 255;
         any_clear = any_clear || a == 0;
         partial = partial || (a != 0 && a != 255);
-        dark_ink = dark_ink || (a != 0 && p.px(x, y)[0] == 0);
+        dark_ink = dark_ink || (a != 0 && p.px(x, y)[2] == 0);  // R
       }
     switch (e.kind) {
       case gfx::Kind::Sprite:

@@ -21,7 +21,7 @@ inline image* Flat_Image(int w, int h, uint8_t r, uint8_t g, uint8_t b, uint8_t 
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       unsigned char* p = img->row(y) + 4 * x;
-      p[0] = r, p[1] = g, p[2] = b, p[3] = alpha;
+      p[0] = b, p[1] = g, p[2] = r, p[3] = alpha;
     }
   return img;
 }
@@ -81,7 +81,7 @@ inline void Add_Test_Cars(Game& game, sprite* car, int position, int count) {
 // The road part of a race frame at one position: sky under the last far row, then the road.
 inline void Render_View(Game& game, int position) {
   Canvas& canvas = *game.canvas;
-  canvas.fill_rect(0, 0, canvas.width, canvas.height, 0xFF603010u);
+  canvas.fill_rect(0, 0, canvas.width, canvas.height, Pixel_Word(0x10, 0x30, 0x60, 255));
   road::Road& r = *game.road;
   r.position = position;
   r.build_patches(position);  // settles far_y, as the previous frame would have
@@ -91,7 +91,7 @@ inline void Render_View(Game& game, int position) {
   r.draw(canvas, r.buckets, position);
 }
 
-// Writes 32-bit canvas pixels as an RGB PNG. Returns 1 on success.
+// Writes 32-bit canvas pixels (bytes B, G, R, A) as an RGB PNG. Returns 1 on success.
 inline int Write_Png(const char* path, const uint32_t* pixels, int w, int h, bool with_alpha = false) {
   std::FILE* file = std::fopen(path, "wb");
   if (!file) return 0;
@@ -106,6 +106,7 @@ inline int Write_Png(const char* path, const uint32_t* pixels, int w, int h, boo
   png_set_IHDR(png, info, w, h, 8, with_alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
+  png_set_bgr(png);
   int channels = with_alpha ? 4 : 3;
   unsigned char* row = new unsigned char[static_cast<size_t>(w) * channels];
   for (int y = 0; y < h; ++y) {

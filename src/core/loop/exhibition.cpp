@@ -5,6 +5,7 @@
 #include "audio/playback/engine_sound.h"
 #include "audio/playback/radio.h"
 #include "common/frame_hook.h"
+#include "core/session/canvas_blit.h"
 #include "core/session/hud.h"
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
@@ -109,8 +110,7 @@ void Game::Exhibition_Loop() {
   Build_Exhibition_Track(Rotation_Type(exhibition_round));
   Set_View_Size(640, 480);
   // Made after the canvas has its size, so the wrapper holds the pixels the frames draw into.
-  exhibitionSurface = SDL_CreateRGBSurfaceFrom(canvas->data(), canvas->width, canvas->height, 32, canvas->width * 4,
-                                               0x000000FF, 0x0000FF00, 0x00FF0000, 0);
+  exhibitionSurface = Wrap_Canvas(canvas->data(), canvas->width, canvas->height);
   // A track that could not be generated has no road to drive: the visit ends at once.
   int running = road != nullptr;
   if (running) {

@@ -239,8 +239,7 @@ void Present_Intro_Frame() {
 void Game::Race_Loop() {
   const Uint32 start = SDL_GetTicks();
   if (canvasSurface) SDL_FreeSurface(canvasSurface);
-  canvasSurface = SDL_CreateRGBSurfaceFrom(canvas->data(), canvas->width, canvas->height, 32, canvas->width * 4,
-                                           0x000000FF, 0x0000FF00, 0x00FF0000, 0);
+  canvasSurface = Wrap_Canvas(canvas->data(), canvas->width, canvas->height);
   intro_running = 1;
   bool flying = true;
   if (vehicles.count >= 2) vehicles[1]->z += kFlyInLift;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -13,9 +14,9 @@ struct Packing {
 void Pack_Row(const uint32_t* src, uint16_t* dst, int count, const Packing& p) {
   for (int x = 0; x < count; ++x) {
     uint32_t c = src[x];
-    dst[x] = static_cast<uint16_t>((((c & 0xFF) >> p.r_loss) << p.r_shift) |
+    dst[x] = static_cast<uint16_t>(((((c >> 16) & 0xFF) >> p.r_loss) << p.r_shift) |
                                    ((((c >> 8) & 0xFF) >> p.g_loss) << p.g_shift) |
-                                   ((((c >> 16) & 0xFF) >> p.b_loss) << p.b_shift));
+                                   (((c & 0xFF) >> p.b_loss) << p.b_shift));
   }
 }
 
@@ -23,28 +24,20 @@ void Pack_Row(const uint32_t* src, uint16_t* dst, int count, const Packing& p) {
 void Pack_Row_565(const uint32_t* src, uint16_t* dst, int count) {
   for (int x = 0; x < count; ++x) {
     uint32_t c = src[x];
-    dst[x] = static_cast<uint16_t>(((c & 0xF8) << 8) | ((c >> 5) & 0x07E0) | ((c >> 19) & 0x001F));
+    dst[x] = static_cast<uint16_t>(((c >> 8) & 0xF800) | ((c >> 5) & 0x07E0) | ((c >> 3) & 0x001F));
   }
 }
 
-// A 32-bit display with 8-bit channels: the bytes move to the target's places.
+// A 32-bit display with 8-bit channels in another order: the bytes move to the target's places.
 void Swizzle_Row(const uint32_t* src, uint32_t* dst, int count, uint32_t r_shift, uint32_t g_shift, uint32_t b_shift) {
   for (int x = 0; x < count; ++x) {
     uint32_t c = src[x];
-    dst[x] = (c & 0xFF) << r_shift | ((c >> 8) & 0xFF) << g_shift | ((c >> 16) & 0xFF) << b_shift;
-  }
-}
-
-// The common X-R-G-B display with constant shifts, which the compiler vectorises.
-void Swizzle_Row_Xrgb(const uint32_t* src, uint32_t* dst, int count) {
-  for (int x = 0; x < count; ++x) {
-    uint32_t c = src[x];
-    dst[x] = (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    dst[x] = ((c >> 16) & 0xFF) << r_shift | ((c >> 8) & 0xFF) << g_shift | (c & 0xFF) << b_shift;
   }
 }
 
 bool Canvas_Source(const SDL_PixelFormat* s) {
-  return s->BitsPerPixel == 32 && s->Rmask == 0x000000FF && s->Gmask == 0x0000FF00 && s->Bmask == 0x00FF0000;
+  return s->BitsPerPixel == 32 && s->Rmask == 0x00FF0000 && s->Gmask == 0x0000FF00 && s->Bmask == 0x000000FF;
 }
 
 bool Packed_16(const SDL_PixelFormat* t) { return t->BitsPerPixel == 16 && t->BytesPerPixel == 2 && !t->palette; }
@@ -55,6 +48,10 @@ bool Bytes_32(const SDL_PixelFormat* t) {
 }
 
 }  // namespace
+
+SDL_Surface* Wrap_Canvas(uint32_t* pixels, int width, int height) {
+  return SDL_CreateRGBSurfaceFrom(pixels, width, height, 32, width * 4, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+}
 
 void Blit_Canvas(SDL_Surface* source, SDL_Surface* target) {
   if (!source || !target) return;
@@ -67,7 +64,8 @@ void Blit_Canvas(SDL_Surface* source, SDL_Surface* target) {
   if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) < 0) return;
   Packing p = {f->Rloss, f->Rshift, f->Gloss, f->Gshift, f->Bloss, f->Bshift};
   bool is_565 = f->Rmask == 0xF800 && f->Gmask == 0x07E0 && f->Bmask == 0x001F;
-  bool is_xrgb = f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF;
+  // The canvas's fourth byte lands in the target's unused one, which nothing reads.
+  bool is_xrgb = f->Rmask == 0xFF0000 && f->Gmask == 0xFF00 && f->Bmask == 0xFF && f->Amask == 0;
   SDL_Rect clip = target->clip_rect;
   int right = std::min<int>(source->w, clip.x + clip.w), bottom = std::min<int>(source->h, clip.y + clip.h);
   for (int y = clip.y; y < bottom; ++y) {
@@ -77,7 +75,7 @@ void Blit_Canvas(SDL_Surface* source, SDL_Surface* target) {
     const int count = right - clip.x;
     if (to_32) {
       uint32_t* dst = reinterpret_cast<uint32_t*>(row) + clip.x;
-      if (is_xrgb) Swizzle_Row_Xrgb(src, dst, count);
+      if (is_xrgb) std::memcpy(dst, src, static_cast<size_t>(count) * 4);
       else Swizzle_Row(src, dst, count, f->Rshift, f->Gshift, f->Bshift);
     } else if (is_565) {
       Pack_Row_565(src, reinterpret_cast<uint16_t*>(row) + clip.x, count);
