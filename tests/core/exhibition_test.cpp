@@ -6,10 +6,8 @@
 #include <vector>
 
 #include "common/frame_hook.h"
-#include "core/loop/startup.h"
 #include "core/session/hud.h"
 #include "core/state/game.h"
-#include "frontend/menu/main_menu.h"
 #include "road/canvas.h"
 #include "road/road.h"
 #include "support/front_end.h"
@@ -149,42 +147,6 @@ TEST_F(ExhibitionTest, CaptionsAreDrawnIntoThePictureAndFollowTheTimer) {
   game.exhibition_captions = 0;
   delete game.road;
   game.road = nullptr;
-}
-
-// K in the menu; in the exhibition the autopilot takes the wheel back every frame, Up and
-// Down are taken over as long as they are held; Enter ends it.
-TEST_F(ExhibitionTest, KInTheMenuRunsItWithoutTheRadioAndTheMainLoopClearsTheFlag) {
-  Game& game = *theGame;
-  int radio_frames = 0, exhibition_frames = 0;
-  bool flag_seen = false;
-  script = [&](int screen_id) {
-    if (screen_id == SCREEN_RADIO) ++radio_frames;
-    if (screen_id == SCREEN_MENU) {
-      if (exhibition_frames == 0) Push_Key(SDLK_k);
-      else Push_Quit();
-    }
-    if (screen_id != SCREEN_EXHIBITION) return;
-    flag_seen = exhibitionMode == 1;
-    switch (++exhibition_frames) {
-      case 1: game.road->lateral = 300; Push_Key(SDLK_LEFT); Push_Key(SDLK_DOWN); break;
-      case 2: {
-        EXPECT_EQ(game.input_left, 0);
-        EXPECT_EQ(game.input_up, 1);
-        EXPECT_EQ(game.input_down, 0);  // pressed and released
-        SDL_Event down = Key_Event(SDLK_DOWN);
-        SDL_PushEvent(&down);
-        break;
-      }
-      case 3: EXPECT_EQ(game.input_down, 1); Push_Key(SDLK_RETURN); break;
-    }
-  };
-  Main_Loop();
-  EXPECT_EQ(radio_frames, 0);
-  EXPECT_EQ(exhibition_frames, 3);
-  EXPECT_TRUE(flag_seen);
-  EXPECT_EQ(exhibitionMode, 0);
-  EXPECT_EQ(theGame->road, nullptr);
-  EXPECT_EQ(quitRequested, 1);
 }
 
 }  // namespace
