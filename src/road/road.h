@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "common/dvec.h"
-#include "road/image.h"
 #include "road/camera.h"
+#include "road/image.h"
 #include "road/sector.h"
 
 class Canvas;

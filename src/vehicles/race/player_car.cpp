@@ -14,6 +14,7 @@ void Start_Smoke(particler::Emitter* emitter, sprite* smoke_sprite) {
   emitter->start(0.5f, 60, {0.0f, 2.0f, 0.0f}, {14.0f, 1.0f, 0.0f}, {-3.0f, 2.0f, -2.0f}, {3.0f, 0.0f, 0.0f},
                  {0.92f, 0.92f, 0.92f}, smoke_sprite);
 }
+
 // Which way the car in each of the ten pictures is turned: -1 nose left, 1 nose right.
 const int kPictureTurn[10] = {-1, -1, 0, 1, 1, 0, 0, -1, 0, 1};
 
@@ -23,7 +24,8 @@ const int kPictureTurn[10] = {-1, -1, 0, 1, 1, 0, 0, -1, 0, 1};
 int Rear_Pivot_Shift(const sprite* car, int frame) {
   const int picture = (frame < 0 ? -frame : frame) / 10;
   if (picture >= 10 || car->frame_count < 10 || kPictureTurn[picture] == 0) return 0;
-  const int half = static_cast<int>(car->frame_width(picture)) / 2, straight = static_cast<int>(car->frame_width(2)) / 2;
+  const int half = static_cast<int>(car->frame_width(picture)) / 2;
+  const int straight = static_cast<int>(car->frame_width(2)) / 2;
   return kPictureTurn[picture] * (half - straight);
 }
 }  // namespace
@@ -43,7 +45,8 @@ void DrivingState::Draw_Player_Car(Canvas* canvas, const Camera* camera, particl
     sx = camera->centre_x + x * s;
     sy = camera->centre_y - s * (camera->height + y);
   }
-  if (car) car->draw_car(canvas, frame, static_cast<int>(sx) + Rear_Pivot_Shift(car, frame), static_cast<int>(sy), 1.0f);
+  if (car)
+    car->draw_car(canvas, frame, static_cast<int>(sx) + Rear_Pivot_Shift(car, frame), static_cast<int>(sy), 1.0f);
   if (left) left->draw(canvas);
   if (right) right->draw(canvas);
 }
