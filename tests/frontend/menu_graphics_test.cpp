@@ -4,9 +4,9 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <string>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -92,19 +92,11 @@ TEST_F(MenuGraphics, BrokenPicturesAreRefusedWithTheirLine) {
   SDL_Surface* art = SDL_CreateRGBSurface(SDL_SWSURFACE, 64, 64, 24, 0xFF, 0xFF00, 0xFF0000, 0);
   ASSERT_EQ(SDL_SaveBMP(art, "whole.bmp"), 0);
   SDL_FreeSurface(art);
-  std::FILE* file = std::fopen("whole.bmp", "rb");
-  std::string bytes(20000, '\0');
-  bytes.resize(std::fread(&bytes[0], 1, bytes.size(), file));
-  std::fclose(file);
-  auto write = [](const char* name, const std::string& data) {
-    std::FILE* out = std::fopen(name, "wb");
-    std::fwrite(data.data(), 1, data.size(), out);
-    std::fclose(out);
-  };
-  write("cut.bmp", bytes.substr(0, bytes.size() / 2));
+  const std::string bytes = Read_File("whole.bmp");
+  Write_File("cut.bmp", bytes.substr(0, bytes.size() / 2));
   std::string bomb = bytes.substr(0, 58);
   bomb[22] = 0x24, bomb[23] = 0x0a, bomb[24] = 0x14, bomb[25] = 0x1e;  // 504 million rows
-  write("bomb.bmp", bomb);
+  Write_File("bomb.bmp", bomb);
   mkdir("folder.bmp", 0700);
   testing::internal::CaptureStdout();
   for (const char* name : {"cut.bmp", "bomb.bmp", "folder.bmp"}) EXPECT_EQ(Load_Sprites(name, 1), nullptr) << name;

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/png_writer.h"
 #include "support/temp_dir.h"
 
@@ -89,11 +88,10 @@ TEST(Image, EveryColourTypeLoadsAsFourBytesPerPixel) {
 TEST(Image, FailuresAreReportedAndLeaveAnEmptyPicture) {
   ScopedTempDir dir;
   ASSERT_TRUE(Write_Png("good.png", Png(3, 2, PNG_COLOR_TYPE_RGB, 8, std::vector<unsigned char>(18, 9))));
-  std::ifstream in("good.png", std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::ofstream("cut.png", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-  std::ofstream("text.png", std::ios::binary) << "this is not a picture at all";
-  std::ofstream("short.png", std::ios::binary) << "\x89PNG";
+  const std::string bytes = Read_File("good.png");
+  Write_File("cut.png", bytes.substr(0, bytes.size() / 2));
+  Write_File("text.png", "this is not a picture at all");
+  Write_File("short.png", "\x89PNG");
   ASSERT_TRUE(Write_Png("wide.png", Png(100000, 1, PNG_COLOR_TYPE_GRAY, 1, {})));  // refused before allocating
   std::filesystem::create_directory("folder.png");
   struct Case {

@@ -6,14 +6,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/formats/track_file.h"
 #include "service.h"
 #include "shelves.h"
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -32,10 +31,7 @@ std::string Chromium(const std::string& profile, const std::string& url, const s
                         " --user-data-dir=" + profile + "/profile " + what + " '" + url + "' >" + out +
                         " 2>" + profile + "/chromium.log";
   if (std::system(command.c_str()) != 0) return "";
-  std::ifstream in(out);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
+  return Read_File(out);
 }
 
 // How many pixels of a PNG file have this colour (within a small tolerance).
