@@ -71,6 +71,18 @@ int Clip_Scaled(const Canvas& c, const image& img, int x, int y, int w, int h, S
   return y <= s.bottom;
 }
 
+// Narrows first..last (canvas columns, s.x..s.right on entry) to the columns whose sample
+// index (s.u0 + (column - s.x) * s.du) >> 10 lies in lo..hi; false when there are none.
+bool Sampled_Columns(int lo, int hi, const ScaledSpan& s, int& first, int& last) {
+  if (s.du == 0) return lo <= (s.u0 >> 10) && (s.u0 >> 10) <= hi;
+  const int64_t from = static_cast<int64_t>(lo) * 1024 - s.u0;        // first u at or past lo
+  const int64_t to = (static_cast<int64_t>(hi) + 1) * 1024 - 1 - s.u0;  // last u before hi + 1
+  if (to < 0) return false;
+  if (from > 0) first = static_cast<int>(std::min<int64_t>(last + 1, s.x + (from + s.du - 1) / s.du));
+  last = static_cast<int>(std::min<int64_t>(last, s.x + to / s.du));
+  return first <= last;
+}
+
 // Adds R, G, B of s to d, each clamped at 255; the fourth byte becomes 0. Works on all
 // bytes at once: the low seven bits of each are added without carries between bytes, bit 7
 // and its carry are worked out separately, and a carry out of a byte fills it with 255.
@@ -231,12 +243,24 @@ void Canvas::copy(const image* img, int x, int y) {
 void Canvas::blit_scaled(const image* img, int x, int y, int w, int h, bool mirrored) {
   ScaledSpan s;
   if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, w, h, s)) return;
+  const bool measured = img->opaque.count == img->height;
+  const int last_column = static_cast<int>(img->width) - 1;
   int v = s.v0;
   for (int row = s.y; row <= s.bottom; ++row, v += s.dv) {
+    int first = s.x, last = s.right;
+    if (measured) {
+      // Only the canvas columns whose samples fall between the row's outer drawn pixels:
+      // the rest would sample pixels that are not drawn.
+      const OpaqueColumns& o = img->opaque[static_cast<uint32_t>(v >> 10)];
+      if (o.first > o.last) continue;
+      const int lo = mirrored ? last_column - o.last : o.first, hi = mirrored ? last_column - o.first : o.last;
+      if (!Sampled_Columns(lo, hi, s, first, last)) continue;
+    }
+    const int u = s.u0 + (first - s.x) * s.du;
     const uint32_t* src = Source_Row(*img, v >> 10);
     uint32_t* dst = data() + static_cast<size_t>(row) * width;
-    if (mirrored) Copy_Opaque_Row_Mirrored(dst, src + img->width - 1, s.x, s.right, s.u0, s.du);
-    else Copy_Opaque_Row(dst, src, s.x, s.right, s.u0, s.du);
+    if (mirrored) Copy_Opaque_Row_Mirrored(dst, src + last_column, first, last, u, s.du);
+    else Copy_Opaque_Row(dst, src, first, last, u, s.du);
   }
 }
 

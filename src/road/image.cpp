@@ -115,11 +115,27 @@ image::image(const image& other)
       bytes_per_pixel(other.bytes_per_pixel), pitch(other.pitch) {
   pixels.resize(other.pixels.count);
   if (other.pixels.count) std::memcpy(pixels.data, other.pixels.data, other.pixels.count);
+  opaque.resize(other.opaque.count);
+  if (other.opaque.count) std::memcpy(opaque.data, other.opaque.data, sizeof(OpaqueColumns) * other.opaque.count);
+}
+
+void image::find_opaque_columns() {
+  opaque.clear();
+  if (bytes_per_pixel != 4 || !pixels.data) return;
+  opaque.resize(height);
+  for (uint32_t y = 0; y < height; ++y) {
+    const uint32_t* line = reinterpret_cast<const uint32_t*>(row(y));
+    int32_t first = 0, last = static_cast<int32_t>(width) - 1;
+    while (first <= last && line[first] <= 0x00FFFFFFu) ++first;
+    while (last > first && line[last] <= 0x00FFFFFFu) --last;
+    opaque[y] = {first, first <= last ? last : first - 1};
+  }
 }
 
 int image::load(const char* path) {
   width = height = bits_per_pixel = bytes_per_pixel = pitch = 0;
   pixels.clear();
+  opaque.clear();
   char message[512];
   std::FILE* file = std::fopen(Data_Path(path).c_str(), "rb");
   if (!file) {
@@ -162,5 +178,6 @@ int image::load(const char* path) {
   std::swap(pixels.count, made->pixels.count);
   std::swap(pixels.capacity, made->pixels.capacity);
   delete made;
+  find_opaque_columns();
   return 1;
 }

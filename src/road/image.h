@@ -11,6 +11,13 @@ constexpr uint32_t Pixel_Word(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
   return (b & 255) | (g & 255) << 8 | (r & 255) << 16 | (a & 255) << 24;
 }
 
+// The columns of one picture row from its first to its last pixel whose fourth byte is
+// not 0: the part a scaled blit draws. first > last when the row has none.
+struct OpaqueColumns {
+  int32_t first;
+  int32_t last;
+};
+
 // Pixels of one picture. Colour pictures always have 4 bytes per pixel: B, G, R, A
 // (A = 255 opaque), the display's own order, so the finished canvas goes to the screen
 // as it is. Pictures from 3-channel PNG files get A = 0 everywhere.
@@ -22,6 +29,7 @@ class image {
   uint32_t bytes_per_pixel = 0;  // bits / 8, but 4 for 24 bits
   uint32_t pitch = 0;            // bytes per row
   DVec<unsigned char> pixels;    // pitch * height bytes
+  DVec<OpaqueColumns> opaque;    // one per row once measured, else empty
 
   image() = default;
   // Zeroed pixels. Pitch is width * 4 for 24 bits, else the given one, or
@@ -33,6 +41,9 @@ class image {
   // Replaces this picture by the PNG file at path. On failure the report is printed,
   // the picture is left empty (0 x 0, draws nothing) and 0 is returned.
   int load(const char* path);
+
+  // Measures `opaque` (load does it); needed again after the pixels change.
+  void find_opaque_columns();
 
   // First byte of row y.
   unsigned char* row(uint32_t y) const { return pixels.data + static_cast<size_t>(pitch) * y; }

@@ -59,6 +59,7 @@ image* Mirror_Of(const image* frame) {
     for (uint32_t a = 0, b = copy->width - 1; a < b && copy->width > 0; ++a, --b)
       std::swap_ranges(row + a * bpp, row + a * bpp + bpp, row + b * bpp);
   }
+  copy->find_opaque_columns();
   return copy;
 }
 

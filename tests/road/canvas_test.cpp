@@ -103,27 +103,40 @@ TEST(Canvas, UnscaledBlitsClipToCanvasAndSource) {
             }
 }
 
+// Drawn where A is not 0: clear borders, a row with nothing, one with a hole, one with only
+// its two end pixels, and colour in a pixel whose A is 0.
+uint32_t Bordered(int x, int y) {
+  static const char* const kRows[6] = {"........", "...#....", ".####.#.", "#......#", "########", ".......#"};
+  if (kRows[y][x] == '#') return Marked(x, y) - (x == 7 && y == 5 ? 254u << 24 : 0);  // A = 1 shows too
+  return Pixel_Word(x + 1, y + 1, 9, 0);
+}
+
 TEST(Canvas, ScaledBlitClipsAndStepsInFixedPoint) {
   Canvas c(16, 8);
-  image src = Picture(8, 6);
-  Src(src, 0, 0) = 0xFE0000FF;  // any A but 0 shows
-  Src(src, 1, 0) = 0x00FFFFFF;
+  image plain = Picture(8, 6);
+  Src(plain, 0, 0) = 0xFE0000FF;  // any A but 0 shows
+  Src(plain, 1, 0) = 0x00FFFFFF;
+  // With its rows' drawn columns measured, the blit visits only those; the result must not change.
+  image bordered = Picture(8, 6, Bordered);
+  bordered.find_opaque_columns();
+  ASSERT_EQ(bordered.opaque.count, 6u);
   // Mirrored: what the mirror image would show, column 7 - the sampled one.
-  for (bool mirrored : {false, true})
-    for (int x = -30; x <= 17; x += 4)
-      for (int y = -20; y <= 9; y += 3)
-        for (int w : {1, 5, 8, 19, 33})
-          for (int h : {1, 6, 13}) {
-            Clear(c);
-            c.blit_scaled(&src, x, y, w, h, mirrored);
-            int du = 8 * 1024 / w, dv = 6 * 1024 / h;
-            Expect_Model(c, [&](int px, int py) {
-              bool in = px >= x && px < x + w && py >= y && py < y + h;
-              int column = ((px - x) * du) >> 10;
-              uint32_t p = in ? Src(src, mirrored ? 7 - column : column, ((py - y) * dv) >> 10) : 0;
-              return p > 0xFFFFFF ? p : kBack;
-            }, "blit_scaled");
-          }
+  for (image* src : {&plain, &bordered})
+    for (bool mirrored : {false, true})
+      for (int x = -30; x <= 17; x += 4)
+        for (int y = -20; y <= 9; y += 3)
+          for (int w : {1, 5, 8, 19, 33, 9000})
+            for (int h : {1, 6, 13}) {
+              Clear(c);
+              c.blit_scaled(src, x, y, w, h, mirrored);
+              int du = 8 * 1024 / w, dv = 6 * 1024 / h;
+              Expect_Model(c, [&](int px, int py) {
+                bool in = px >= x && px < x + w && py >= y && py < y + h;
+                int column = ((px - x) * du) >> 10;
+                uint32_t p = in ? Src(*src, mirrored ? 7 - column : column, ((py - y) * dv) >> 10) : 0;
+                return p > 0xFFFFFF ? p : kBack;
+              }, src == &plain ? "blit_scaled" : "blit_scaled, measured rows");
+            }
   // The truncated step (7 * 1024 / 3000 = 2) falls behind the exact ratio: the last of
   // 3000 columns still shows source column 5, not 6.
   image strip = Picture(7, 32);
