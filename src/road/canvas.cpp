@@ -75,11 +75,14 @@ int Clip_Scaled(const Canvas& c, const image& img, int x, int y, int w, int h, S
 // index (s.u0 + (column - s.x) * s.du) >> 10 lies in lo..hi; false when there are none.
 bool Sampled_Columns(int lo, int hi, const ScaledSpan& s, int& first, int& last) {
   if (s.du == 0) return lo <= (s.u0 >> 10) && (s.u0 >> 10) <= hi;
-  const int64_t from = static_cast<int64_t>(lo) * 1024 - s.u0;        // first u at or past lo
-  const int64_t to = (static_cast<int64_t>(hi) + 1) * 1024 - 1 - s.u0;  // last u before hi + 1
+  // u stays below the picture's width in 22.10 (as in the blits), so 32 bits hold these;
+  // unsigned division keeps this cheap once a row.
+  const int from = lo * 1024 - s.u0;           // first u at or past lo
+  const int to = (hi + 1) * 1024 - 1 - s.u0;   // last u before hi + 1
   if (to < 0) return false;
-  if (from > 0) first = static_cast<int>(std::min<int64_t>(last + 1, s.x + (from + s.du - 1) / s.du));
-  last = static_cast<int>(std::min<int64_t>(last, s.x + to / s.du));
+  const unsigned du = static_cast<unsigned>(s.du);
+  if (from > 0) first = std::min(last + 1, s.x + static_cast<int>((static_cast<unsigned>(from) + du - 1) / du));
+  last = std::min(last, s.x + static_cast<int>(static_cast<unsigned>(to) / du));
   return first <= last;
 }
 
@@ -128,25 +131,18 @@ inline void Copy_Opaque4(uint32_t* dst, uint32_t a, uint32_t b, uint32_t c, uint
 }
 #endif
 
-// Copies the source columns u >> 10, stepping u by du, to dst[first..last] where the
-// fourth byte is not 0.
-void Copy_Opaque_Row(uint32_t* dst, const uint32_t* src, int first, int last, int u, int du) {
-  int col = first;
-  for (; col + 3 <= last; col += 4, u += 4 * du)
-    Copy_Opaque4(dst + col, src[u >> 10], src[(u + du) >> 10], src[(u + 2 * du) >> 10], src[(u + 3 * du) >> 10]);
-  for (; col <= last; ++col, u += du)
-    if (src[u >> 10] > 0x00FFFFFFu) dst[col] = src[u >> 10];
+// dst[c] = src[columns[c]] for c in first..last, every sample drawn.
+void Copy_Row(uint32_t* dst, const uint32_t* src, const int32_t* columns, int first, int last) {
+  for (int col = first; col <= last; ++col) dst[col] = src[columns[col]];
 }
 
-// The same from a row read right to left: `last` points at the row's last column, which
-// u = 0 samples.
-void Copy_Opaque_Row_Mirrored(uint32_t* dst, const uint32_t* last, int first, int end, int u, int du) {
+// The same where the sample's fourth byte is not 0.
+void Copy_Opaque_Row(uint32_t* dst, const uint32_t* src, const int32_t* columns, int first, int last) {
   int col = first;
-  for (; col + 3 <= end; col += 4, u += 4 * du)
-    Copy_Opaque4(dst + col, last[-(u >> 10)], last[-((u + du) >> 10)], last[-((u + 2 * du) >> 10)],
-                 last[-((u + 3 * du) >> 10)]);
-  for (; col <= end; ++col, u += du)
-    if (last[-(u >> 10)] > 0x00FFFFFFu) dst[col] = last[-(u >> 10)];
+  for (; col + 3 <= last; col += 4)
+    Copy_Opaque4(dst + col, src[columns[col]], src[columns[col + 1]], src[columns[col + 2]], src[columns[col + 3]]);
+  for (; col <= last; ++col)
+    if (src[columns[col]] > 0x00FFFFFFu) dst[col] = src[columns[col]];
 }
 
 // Adds the source columns u >> 10, stepping u by du, to dst[first..last]; du may be negative
@@ -173,6 +169,7 @@ void Canvas::resize(int w, int h) {
   height = h;
   delete pixels;
   pixels = fresh;
+  sample_columns.resize(static_cast<uint32_t>(w));
 }
 
 uint32_t* Canvas::data() const { return reinterpret_cast<uint32_t*>(pixels->pixels.data); }
@@ -245,22 +242,27 @@ void Canvas::blit_scaled(const image* img, int x, int y, int w, int h, bool mirr
   if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, w, h, s)) return;
   const bool measured = img->opaque.count == img->height;
   const int last_column = static_cast<int>(img->width) - 1;
+  // Every row samples the same picture columns.
+  int32_t* columns = sample_columns.data;
+  for (int col = s.x, u = s.u0; col <= s.right; ++col, u += s.du) columns[col] = mirrored ? last_column - (u >> 10) : u >> 10;
   int v = s.v0;
   for (int row = s.y; row <= s.bottom; ++row, v += s.dv) {
+    const uint32_t sy = static_cast<uint32_t>(v >> 10);
     int first = s.x, last = s.right;
+    bool solid = false;
     if (measured) {
       // Only the canvas columns whose samples fall between the row's outer drawn pixels:
       // the rest would sample pixels that are not drawn.
-      const OpaqueColumns& o = img->opaque[static_cast<uint32_t>(v >> 10)];
+      const OpaqueColumns& o = img->opaque[sy];
       if (o.first > o.last) continue;
       const int lo = mirrored ? last_column - o.last : o.first, hi = mirrored ? last_column - o.first : o.last;
       if (!Sampled_Columns(lo, hi, s, first, last)) continue;
+      solid = o.solid;
     }
-    const int u = s.u0 + (first - s.x) * s.du;
-    const uint32_t* src = Source_Row(*img, v >> 10);
     uint32_t* dst = data() + static_cast<size_t>(row) * width;
-    if (mirrored) Copy_Opaque_Row_Mirrored(dst, src + last_column, first, last, u, s.du);
-    else Copy_Opaque_Row(dst, src, first, last, u, s.du);
+    const uint32_t* src = Source_Row(*img, static_cast<int>(sy));
+    if (solid) Copy_Row(dst, src, columns, first, last);
+    else Copy_Opaque_Row(dst, src, columns, first, last);
   }
 }
 

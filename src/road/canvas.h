@@ -8,6 +8,8 @@
 // does nothing for a null or empty image. Scaled primitives step in 22.10 fixed point.
 #include <cstdint>
 
+#include "common/dvec.h"
+
 class image;
 
 class Canvas {
@@ -15,6 +17,7 @@ class Canvas {
   int32_t width = 0;
   int32_t height = 0;
   image* pixels = nullptr;  // owned, width x height, 32 bits, pitch width * 4
+  DVec<int32_t> sample_columns;  // per canvas column, the picture column a scaled blit reads
 
   Canvas(int width, int height);
   ~Canvas();

@@ -128,7 +128,9 @@ void image::find_opaque_columns() {
     int32_t first = 0, last = static_cast<int32_t>(width) - 1;
     while (first <= last && line[first] <= 0x00FFFFFFu) ++first;
     while (last > first && line[last] <= 0x00FFFFFFu) --last;
-    opaque[y] = {first, first <= last ? last : first - 1};
+    int32_t solid = first <= last;
+    for (int32_t x = first + 1; x < last && solid; ++x) solid = line[x] > 0x00FFFFFFu;
+    opaque[y] = {first, first <= last ? last : first - 1, solid};
   }
 }
 

@@ -12,10 +12,12 @@ constexpr uint32_t Pixel_Word(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
 }
 
 // The columns of one picture row from its first to its last pixel whose fourth byte is
-// not 0: the part a scaled blit draws. first > last when the row has none.
+// not 0: the part a scaled blit draws. first > last when the row has none; solid when
+// every pixel between them is drawn too.
 struct OpaqueColumns {
   int32_t first;
   int32_t last;
+  int32_t solid;
 };
 
 // Pixels of one picture. Colour pictures always have 4 bytes per pixel: B, G, R, A
