@@ -12,6 +12,7 @@
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
 #include "frontend/screens/ending.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 #include "library/tournament_rounds.h"
 #include "online/leaderboard.h"
@@ -102,7 +103,7 @@ void Run_Tournament_Intro(int track_ready) {
     Draw_Shadowed(399, track_ready ? texts.line1 : texts.failed1);
     Draw_Shadowed(439, track_ready ? texts.line2 : texts.failed2);
     Draw_Crt_Filter();
-    SDL_Flip(screen);
+    Present_Screen(screen);
   });
   SDL_FreeSurface(background);
   SDL_FreeSurface(picture);
@@ -117,7 +118,7 @@ void Run_Disqualified_Screen() {
     Draw_Text(5, 100, "Required: 10th", 4, 5);
     Draw_Text(5, 130, "place or better", 4, 5);
     Draw_Crt_Filter();
-    SDL_Flip(screen);
+    Present_Screen(screen);
   });
   SDL_FreeSurface(picture);
 }

@@ -10,6 +10,7 @@
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 #include "library/track_list.h"
 
@@ -179,7 +180,7 @@ void Draw_Track_Browser() {
   if (trackListMessage[0]) Draw_Text(5, 25, trackListMessage, 3, 3);
   Draw_Entry_Panel();
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Run_Track_Browser() {

@@ -11,6 +11,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 #include "online/network.h"
 
@@ -153,7 +154,7 @@ void Draw_Leaderboard() {
   Draw_Text(-2, 49, "LEADERBOARD", 3, 5);
   for (int k = 0; k < kLeaderboardSize; ++k) Draw_Entry(k, 165 + 20 * k);
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Run_Leaderboard_Screen() {

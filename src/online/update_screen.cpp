@@ -11,6 +11,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 #include "online/live_update.h"
 #include "online/network.h"
@@ -64,7 +65,7 @@ void Draw_Notice(SDL_Surface* background, SDL_Surface* panel) {
     Draw_Text(-3, line.y - 2, line.text, line.colour, 6);
   }
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 bool Ends_Update_Screen(const SDL_Event& event) {
@@ -95,7 +96,7 @@ void Draw_Update_Screen() {
     Draw_Text(0, 340, "the system's packages.", 0, 0);
   }
   Draw_Text(0, 400, Update_Result_Text(update_result), 0, 0);
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 // The program file has changed and its swap is prepared: the script takes over once the
@@ -116,7 +117,7 @@ void Show_Update_Step() {
   SDL_FillRect(screen, nullptr, 0);
   Draw_Text(0, 300, update_step, 0, 3);
   Draw_Text(0, 350, update_file.c_str(), 1, 3);
-  SDL_Flip(screen);
+  Present_Screen(screen);
   Call_Frame_Hook(SCREEN_LIVE_UPDATE);
   Read_Update_Events();
 }

@@ -7,6 +7,7 @@
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 #include "road/road.h"
 #include "track/generator.h"
@@ -213,7 +214,7 @@ void Draw_Constructor() {
   Draw_Labels(game);
   Draw_Values();
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Run_Constructor() {

@@ -7,6 +7,7 @@
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 #include "track/constructor_screen.h"
 #include "track/track_sector.h"
@@ -116,7 +117,7 @@ void Draw_Track_Result() {
   Draw_Text(335, 25, "...creating new tracks was never that easy", 1, 3);
   Draw_Track_Statistics();
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Run_Track_Result() {

@@ -10,6 +10,7 @@
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 
 bool radio_active = false;
@@ -68,7 +69,7 @@ void Draw_Radio_Screen() {
   Draw_Line(260, "Engine", Engine_Level_Word(engine_level));
   Draw_Text(75, 320, "Select Engine Level with Up or Down", 0, 1);
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 // A level changed on the radio during a race is heard at once, unless the race has ended

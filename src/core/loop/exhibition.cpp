@@ -10,6 +10,7 @@
 #include "core/state/game.h"
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "road/canvas.h"
 #include "road/road.h"
 #include "road/weather.h"
@@ -101,7 +102,7 @@ void Game::Exhibition_Frame() {
   Draw_Progress_Bar();
   Draw_Gear_Display();
   if (crtFilterFlag) draw_scanlines();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Game::Exhibition_Loop() {

@@ -17,6 +17,7 @@
 #include "frontend/graphics/config.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "road/canvas.h"
 #include "road/road.h"
 #include "road/sky.h"
@@ -224,7 +225,7 @@ void Present_Race_Frame() {
   Draw_Race_End_Hint();
   Score_Tick();
   if (crtFilterFlag) draw_scanlines();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Present_Intro_Frame() {
@@ -233,7 +234,7 @@ void Present_Intro_Frame() {
   Draw_Speed_Needle();
   Draw_Hud_Icons();
   if (crtFilterFlag) draw_scanlines();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Game::Race_Loop() {

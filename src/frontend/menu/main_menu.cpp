@@ -7,6 +7,7 @@
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
 #include "frontend/screens/input_settings.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 #include "frontend/screens/video_mode.h"
 #include "library/track_browser.h"
@@ -246,7 +247,7 @@ void Paint_Main_Menu() {
   }
 
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
 #include "frontend/screens/intro.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 
 uint16_t scroll_wave[360] = {};
@@ -105,7 +106,7 @@ void Draw_Scroller_Frame() {
     }
   }
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Run_Ending() {

@@ -8,6 +8,7 @@
 #include "frontend/graphics/display_settings.h"
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 
 int input_step = 0;
@@ -30,7 +31,7 @@ void Wait_Out_Frame(Uint32 frame_start) {
 
 void Present() {
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Draw_Input_Menu() {

@@ -12,6 +12,7 @@
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
 #include "frontend/graphics/player_name.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/settings_screen.h"
 
 int intro_start = 0;
@@ -148,7 +149,7 @@ void Draw_Intro_Frame() {
     default: Draw_Title(); break;
   }
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Run_Intro() {

@@ -9,6 +9,7 @@
 #include "frontend/graphics/menu_graphics.h"
 #include "frontend/graphics/pad.h"
 #include "frontend/graphics/player_name.h"
+#include "frontend/screens/present_screen.h"
 #include "frontend/screens/text_entry.h"
 #include "frontend/screens/video_mode.h"
 #include "road/weather.h"
@@ -49,7 +50,7 @@ void Draw_Row(int row, const char* value) {
   Draw_Shadowed(90, Settings_Heading(row));
   Draw_Shadowed(120, value);
   Draw_Crt_Filter();
-  SDL_Flip(screen);
+  Present_Screen(screen);
 }
 
 void Draw_Settings_Screen() { Draw_Row(settings_row, Settings_Value(settings_row)); }

@@ -10,6 +10,7 @@
 
 #include "core/state/game.h"
 #include "frontend/graphics/display_settings.h"
+#include "frontend/screens/present_screen.h"
 
 int windowScaleOverride = 0;
 
@@ -66,6 +67,7 @@ SDL_Surface* Open_Display(int fullscreen) {
   std::snprintf(scale, sizeof scale, "%d", Window_Scale());
   setenv("SDL12COMPAT_WINDOW_SCALING", scale, 1);
   // 32 bits: sdl12-compat hands the surface to SDL 2 without converting it again.
+  Forget_Presentation();
   SDL_Surface* opened = SDL_SetVideoMode(640, 480, 32, Mode_Flags(fullscreen));
   if (opened) Watch_Display_Connection();
   return opened;
