@@ -53,6 +53,8 @@ struct Presenter {
   Sdl2Renderer* renderer = nullptr;
   bool software = false;
   Sdl2Texture* texture = nullptr;
+  int clears_left = 0;               // frames that still clear the bars around the picture
+  Sdl2Surface* cleared_on = nullptr;  // the window surface they were cleared on
 };
 Presenter presenter;
 
@@ -138,9 +140,20 @@ bool Present_Texture(Presenter& p, const SDL_Surface* surface) {
   if (!p.texture) {
     p.texture = p.sdl2.create_texture(p.renderer, kXrgb8888, kStreaming, surface->w, surface->h);
     if (p.texture) p.sdl2.set_scale_mode(p.texture, Smooth_Scaling() ? kLinear : kNearest);
+    p.clears_left = 2;
   }
+  // A software renderer draws into the window's own surface, where the black bars stay
+  // until the window gets a new one; any other renderer starts each frame on an undefined
+  // back buffer.
+  if (p.software) {
+    Sdl2Surface* target = p.sdl2.window_surface(p.window);
+    if (target != p.cleared_on) p.clears_left = 2;
+    p.cleared_on = target;
+  }
+  bool clear = !p.software || p.clears_left > 0;
+  if (clear && p.clears_left > 0) --p.clears_left;
   if (!p.texture || p.sdl2.update_texture(p.texture, nullptr, surface->pixels, surface->pitch) < 0 ||
-      p.sdl2.clear(p.renderer) < 0 || p.sdl2.copy(p.renderer, p.texture, nullptr, nullptr) < 0)
+      (clear && p.sdl2.clear(p.renderer) < 0) || p.sdl2.copy(p.renderer, p.texture, nullptr, nullptr) < 0)
     return false;
   p.sdl2.present(p.renderer);
   return true;
@@ -159,5 +172,6 @@ void Forget_Presentation() {
   if (p.texture) p.sdl2.destroy_texture(p.texture);
   p.texture = nullptr;
   p.renderer = nullptr;
+  p.cleared_on = nullptr;
   p.window = nullptr;
 }
