@@ -26,12 +26,20 @@
 
 namespace {
 
+// VR_BENCH_SCALE opens the window at that scale (as --scale does): the game's own work per
+// frame stays the same, only the presentation's grows.
+void Window_Scale_From_Environment() {
+  const char* text = std::getenv("VR_BENCH_SCALE");
+  if (text) windowScaleOverride = std::atoi(text);
+}
+
 void Start_Game() {
   if (theGame) return;
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER);
   Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048);
+  Window_Scale_From_Environment();
   screen = Open_Display(0);  // the display the game opens
   Load_Sounds();
   Load_Menu_Graphics();
