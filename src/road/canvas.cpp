@@ -86,6 +86,54 @@ bool Sampled_Columns(int lo, int hi, const ScaledSpan& s, int& first, int& last)
   return first <= last;
 }
 
+// A later blit that paints over some of this one: its clipped span and picture.
+struct Cover {
+  ScaledSpan s;
+  const image* img;
+  bool mirrored;
+};
+
+// The covers whose clipped rectangles meet the span s, at most Canvas::kMaxCovers;
+// only measured pictures, whose solid rows are known.
+int Overlapping_Covers(const Canvas& c, const ScaledSpan& s, const ScaledBlit* blits, int count, Cover* out) {
+  int n = 0;
+  for (int i = 0; i < count && n < Canvas::kMaxCovers; ++i) {
+    const ScaledBlit& b = blits[i];
+    Cover& k = out[n];
+    if (!Usable(b.img) || b.img->opaque.count != b.img->height) continue;
+    if (!Clip_Scaled(c, *b.img, b.x, b.y, b.w, b.h, k.s)) continue;
+    if (k.s.x > s.right || k.s.right < s.x || k.s.y > s.bottom || k.s.bottom < s.y) continue;
+    k.img = b.img;
+    k.mirrored = b.mirrored;
+    ++n;
+  }
+  return n;
+}
+
+// Trims first..last of one canvas row by the covers' solid spans on that row that reach
+// past either end (a cover inside the run leaves it whole); false when nothing is left.
+bool Uncovered_Columns(const Cover* covers, int count, int row, int& first, int& last) {
+  // Each pass may expose a new end to another cover; count passes are enough.
+  for (int pass = 0; pass < count; ++pass) {
+    bool trimmed = false;
+    for (int i = 0; i < count; ++i) {
+      const Cover& k = covers[i];
+      if (row < k.s.y || row > k.s.bottom) continue;
+      const int last_column = static_cast<int>(k.img->width) - 1;
+      const OpaqueColumns& o = k.img->opaque[static_cast<uint32_t>((k.s.v0 + (row - k.s.y) * k.s.dv) >> 10)];
+      if (!o.solid) continue;
+      int a = k.s.x, b = k.s.right;
+      const int lo = k.mirrored ? last_column - o.last : o.first, hi = k.mirrored ? last_column - o.first : o.last;
+      if (!Sampled_Columns(lo, hi, k.s, a, b) || b < first || a > last) continue;
+      if (a <= first && b >= last) return false;
+      if (a <= first) first = b + 1, trimmed = true;
+      else if (b >= last) last = a - 1, trimmed = true;
+    }
+    if (!trimmed) break;
+  }
+  return true;
+}
+
 // Adds R, G, B of s to d, each clamped at 255; the fourth byte becomes 0. Works on all
 // bytes at once: the low seven bits of each are added without carries between bytes, bit 7
 // and its carry are worked out separately, and a carry out of a byte fills it with 255.
@@ -238,8 +286,15 @@ void Canvas::copy(const image* img, int x, int y) {
 }
 
 void Canvas::blit_scaled(const image* img, int x, int y, int w, int h, bool mirrored) {
+  blit_scaled(img, x, y, w, h, mirrored, nullptr, 0);
+}
+
+void Canvas::blit_scaled(const image* img, int x, int y, int w, int h, bool mirrored, const ScaledBlit* covers,
+                         int count) {
   ScaledSpan s;
   if (!Usable(img) || !Clip_Scaled(*this, *img, x, y, w, h, s)) return;
+  Cover cover[kMaxCovers];
+  const int cover_count = Overlapping_Covers(*this, s, covers, count, cover);
   const bool measured = img->opaque.count == img->height;
   const int last_column = static_cast<int>(img->width) - 1;
   // Every row samples the same picture columns.
@@ -259,6 +314,7 @@ void Canvas::blit_scaled(const image* img, int x, int y, int w, int h, bool mirr
       if (!Sampled_Columns(lo, hi, s, first, last)) continue;
       solid = o.solid;
     }
+    if (cover_count && !Uncovered_Columns(cover, cover_count, row, first, last)) continue;
     uint32_t* dst = data() + static_cast<size_t>(row) * width;
     const uint32_t* src = Source_Row(*img, static_cast<int>(sy));
     if (solid) Copy_Row(dst, src, columns, first, last);

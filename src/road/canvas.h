@@ -12,12 +12,20 @@
 
 class image;
 
+// The arguments of one scaled blit.
+struct ScaledBlit {
+  const image* img = nullptr;
+  int x = 0, y = 0, w = 0, h = 0;
+  bool mirrored = false;
+};
+
 class Canvas {
  public:
   int32_t width = 0;
   int32_t height = 0;
   image* pixels = nullptr;  // owned, width x height, 32 bits, pitch width * 4
   DVec<int32_t> sample_columns;  // per canvas column, the picture column a scaled blit reads
+  static constexpr int kMaxCovers = 8;  // covers a scaled blit looks at; the rest are ignored
 
   Canvas(int width, int height);
   ~Canvas();
@@ -41,6 +49,9 @@ class Canvas {
   // Whole image scaled to w x h; only pixels whose fourth byte is not 0. `mirrored` draws
   // exactly what the image's left-right mirror image would draw, read from the image itself.
   void blit_scaled(const image* img, int x, int y, int w, int h, bool mirrored = false);
+  // The same, leaving out what `covers`, scaled blits made later in the same frame, will
+  // paint over: the rows of their pictures drawn end to end (only measured pictures count).
+  void blit_scaled(const image* img, int x, int y, int w, int h, bool mirrored, const ScaledBlit* covers, int count);
   // Whole image scaled to |w| x h, added with saturation (fourth byte 0); w < 0 mirrors.
   void blit_additive(const image* img, int x, int y, int w, int h);
   // Whole image unscaled and opaque.

@@ -5,6 +5,7 @@
 #include "common/dvec.h"
 
 class Canvas;
+struct ScaledBlit;
 
 // The pixel word of a colour: bytes B, G, R, A, so B + G * 256 + R * 65536 + A * 16777216.
 constexpr uint32_t Pixel_Word(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
@@ -82,7 +83,9 @@ class sprite {
   void no_shadow() { shadow = 0; }
 
   // Draws frame |n| / 10 (n is in tenths) anchored at (x, y), with the object shadow.
-  void draw(Canvas* canvas, int n, int x, int y, float scale, int mode = 0);
+  // A scaled draw leaves out what `covers` will paint over later in the frame.
+  void draw(Canvas* canvas, int n, int x, int y, float scale, int mode = 0, const ScaledBlit* covers = nullptr,
+            int cover_count = 0);
   // The same with the wider car shadow.
   void draw_car(Canvas* canvas, int n, int x, int y, float scale, int mode = 0);
   // Frame |n| / 10 as a ground texture over a trapezoid (pixel coordinates).
@@ -91,8 +94,21 @@ class sprite {
 
   // Frame |n| / 10 of the plain or mirrored set, or null when there is none.
   image* frame_for(int n, int mode);
+  // The scaled blit draw makes with these arguments; false when it makes another kind of
+  // draw or none.
+  bool scaled_blit(int n, int x, int y, float scale, int mode, ScaledBlit& out);
 
  private:
+  // Where a draw puts its frame, before clipping.
+  struct Placement {
+    image* img;
+    float s;            // scale with base_scale
+    int64_t x, y, w, h;
+    bool scaled;        // a scaled blit, mirrored by reading backwards when mirror_scaled
+    bool mirror_scaled;
+  };
   void build_mirrored();
-  void draw_frame(Canvas* canvas, int n, int x, int y, float scale, int mode, bool car_shadow);
+  bool place(int n, int x, int y, float scale, int mode, Placement& out);
+  void draw_frame(Canvas* canvas, int n, int x, int y, float scale, int mode, bool car_shadow,
+                  const ScaledBlit* covers = nullptr, int cover_count = 0);
 };

@@ -4,6 +4,7 @@
 
 #include "common/dvec.h"
 #include "road/camera.h"
+#include "road/canvas.h"
 #include "road/image.h"
 #include "road/sector.h"
 
@@ -33,6 +34,7 @@ struct PatchSS {
 constexpr int kPatches = 121;
 constexpr int kBuckets = 483;
 constexpr int kObjectLists = 8;
+constexpr int kLastObjectPatch = 108;  // the farthest patch that shows roadside objects
 
 class Road {
  public:
@@ -63,6 +65,19 @@ class Road {
   int32_t stripe_position = 0;         // view_position, or 0 when patch 0 had no layout record
   float view_frac = 0.0f;              // sub-segment fraction of the camera
 
+  // A roadside object of the current pass, and the scaled blit it makes (blit.img null
+  // when it makes none).
+  struct PlannedObject {
+    sprite* object;
+    int32_t x, y;
+    float scale;
+    int mode;
+    ScaledBlit blit;
+  };
+  PlannedObject planned[(kLastObjectPatch + 1) * 6];
+  // Far to near: patch i's objects are planned[planned_end[i + 1] .. planned_end[i] - 1].
+  int32_t planned_end[kLastObjectPatch + 2];
+
   explicit Road(Camera* cam);
   ~Road();
   Road(const Road&) = delete;
@@ -92,7 +107,8 @@ class Road {
   const Sector& layout_record(int32_t index) const;
   void draw_patch_rows(Canvas& canvas, int i, bool even, const PatchSS& far, const PatchSS& near, bool dash);
   void draw_ground(Canvas& canvas, const PatchSS& far, const PatchSS& near, int32_t p);
-  void draw_objects(Canvas& canvas, int i, int32_t p);
+  void plan_objects();
+  void draw_objects(Canvas& canvas, int i);
   void draw_vehicles(Canvas& canvas, int i, DVec<vehicle*>& bucket_list);
 };
 

@@ -1,5 +1,6 @@
 // The drawing pass: grass and road rows, ground textures, roadside objects and vehicles,
 // far to near, and the collision candidate ahead of the player.
+#include <algorithm>
 #include <cmath>
 
 #include "road/canvas.h"
@@ -12,8 +13,13 @@ namespace road {
 namespace {
 enum Kind { kC0 = 0, kC1, kL1, kR1, kL2, kR2, kL3, kR3 };
 
-const int kLastObjectPatch = 108;
 const int kLastVehiclePatch = 117;
+const int32_t kCoverLooks = 64;  // later objects a draw looks at for covers
+
+// Whether [a, a + a_len) and [b, b + b_len) are apart.
+bool Int_Gap(int a, int a_len, int b, int b_len) {
+  return static_cast<int64_t>(a) + a_len <= b || static_cast<int64_t>(b) + b_len <= a;
+}
 }  // namespace
 
 int View_Frame(int n, int d) {
@@ -44,6 +50,7 @@ bool Road::draw(Canvas& canvas, DVec<vehicle*>& bucket_list, int32_t p) {
   nearest = nullptr;
   if (segment_length < 1) return lap;
   int32_t phase = (stripe_position / segment_length) & 1;
+  plan_objects();
   PatchSS far = patches_ss[kPatches - 1];
   int32_t prev_rows = 10;
   for (int i = kPatches - 1; i >= 0; --i) {
@@ -61,7 +68,7 @@ bool Road::draw(Canvas& canvas, DVec<vehicle*>& bucket_list, int32_t p) {
       draw_patch_rows(canvas, i, even, far, near, dash);
     }
     draw_ground(canvas, far, near, pi);
-    if (i <= kLastObjectPatch) draw_objects(canvas, i, pi);
+    if (i <= kLastObjectPatch) draw_objects(canvas, i);
     if (i <= kLastVehiclePatch) draw_vehicles(canvas, i, bucket_list);
     far = near;
     prev_rows = rows;
@@ -114,25 +121,57 @@ void Road::draw_ground(Canvas& canvas, const PatchSS& far, const PatchSS& near, 
     C1->object(k)->draw_ground(&canvas, 0, far.x2, far.x3, far.y, near.x2, near.x3, near.y, 0);
 }
 
-void Road::draw_objects(Canvas& canvas, int i, int32_t p) {
-  const PatchWS& ws = patches_ws[i + 2];
-  float s = patches_ss[i + 2].scale;
-  camera->scale = s;
-  int32_t yo = static_cast<int32_t>(camera->centre_y - (ws.y + camera->height) * s);
+// Every roadside object of the pass, in drawing order, so that each draw knows which later
+// ones will cover it. The cursors are asked in the same order as when drawing.
+void Road::plan_objects() {
   static const int kSides[2][3] = {{kL1, kL2, kL3}, {kR1, kR2, kR3}};
-  for (int side = 0; side < 2; ++side) {
-    int32_t edge = side == 0 ? ws.left : ws.right;
-    for (int j = 0; j < 3; ++j) {
-      int kind = kSides[side][j];
-      int32_t pj = p - 200 * j;
-      int32_t k = cursors[kind].find_backward(pj);
-      const SectorList* list = cursors[kind].list;
-      // A run whose id had no sprite loaded carries none and is skipped.
-      if (k < 0 || !list->object_on(k, pj) || !list->object(k)) continue;
-      const Sector& rec = list->sectors[k];
-      int32_t x = static_cast<int32_t>((rec.offset + edge) * s + camera->centre_x);
-      rec.object->draw(&canvas, 0, x, yo, 2.0f * s, side == 0 ? kDrawMirrored : 0);
+  int32_t n = 0;
+  planned_end[kLastObjectPatch + 1] = 0;
+  for (int i = kLastObjectPatch; i >= 0; --i) {
+    const int32_t p = view_position + 100 * i;
+    const PatchWS& ws = patches_ws[i + 2];
+    const float s = patches_ss[i + 2].scale;
+    const int32_t yo = static_cast<int32_t>(camera->centre_y - (ws.y + camera->height) * s);
+    for (int side = 0; side < 2; ++side) {
+      const int32_t edge = side == 0 ? ws.left : ws.right;
+      for (int j = 0; j < 3; ++j) {
+        const int kind = kSides[side][j];
+        const int32_t pj = p - 200 * j;
+        const int32_t k = cursors[kind].find_backward(pj);
+        const SectorList* list = cursors[kind].list;
+        // A run whose id had no sprite loaded carries none and is skipped.
+        if (k < 0 || !list->object_on(k, pj) || !list->object(k)) continue;
+        const Sector& rec = list->sectors[k];
+        PlannedObject& o = planned[n++];
+        o = {rec.object, static_cast<int32_t>((rec.offset + edge) * s + camera->centre_x), yo, 2.0f * s,
+             side == 0 ? kDrawMirrored : 0, ScaledBlit()};
+        if (!o.object->scaled_blit(0, o.x, o.y, o.scale, o.mode, o.blit)) o.blit.img = nullptr;
+      }
     }
+    planned_end[i] = n;
+  }
+}
+
+void Road::draw_objects(Canvas& canvas, int i) {
+  camera->scale = patches_ss[i + 2].scale;
+  // Each draw leaves out what the nearer ones overlapping it will paint over.
+  ScaledBlit covers[Canvas::kMaxCovers];
+  const int32_t total = planned_end[0];
+  for (int32_t e = planned_end[i + 1]; e < planned_end[i]; ++e) {
+    const PlannedObject& o = planned[e];
+    int count = 0;
+    const ScaledBlit& b = o.blit;
+    if (b.img) {
+      // Nearest first: the largest, the likeliest to cover. A bounded look keeps a track
+      // crowded with objects from costing a pass over all of them for each one.
+      const int32_t stop = std::max(e, total - 1 - kCoverLooks);
+      for (int32_t later = total - 1; later > stop && count < Canvas::kMaxCovers; --later) {
+        const ScaledBlit& c = planned[later].blit;
+        if (!c.img || Int_Gap(c.x, c.w, b.x, b.w) || Int_Gap(c.y, c.h, b.y, b.h)) continue;
+        covers[count++] = c;
+      }
+    }
+    o.object->draw(&canvas, 0, o.x, o.y, o.scale, o.mode, covers, count);
   }
 }
 

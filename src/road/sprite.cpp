@@ -102,42 +102,58 @@ image* sprite::frame_for(int n, int mode) {
   return i < set.count ? set[static_cast<uint32_t>(i)] : nullptr;
 }
 
-void sprite::draw(Canvas* canvas, int n, int x, int y, float scale, int mode) {
-  draw_frame(canvas, n, x, y, scale, mode, false);
+void sprite::draw(Canvas* canvas, int n, int x, int y, float scale, int mode, const ScaledBlit* covers,
+                  int cover_count) {
+  draw_frame(canvas, n, x, y, scale, mode, false, covers, cover_count);
 }
 
 void sprite::draw_car(Canvas* canvas, int n, int x, int y, float scale, int mode) {
   draw_frame(canvas, n, x, y, scale, mode, true);
 }
 
-void sprite::draw_frame(Canvas* canvas, int n, int x0, int y0, float scale, int mode, bool car_shadow) {
+bool sprite::place(int n, int x0, int y0, float scale, int mode, Placement& out) {
   float s = scale;
   if (base_scale != 1.0f) s *= base_scale;
   // A scaled mirrored frame is read backwards from the plain one: one picture in the
   // cache instead of two (scenery stands on both sides of the road).
   const bool scaled = !(mode & (kDrawCopy | kDrawAdditive)) && s != 1.0f;
   const bool mirror_scaled = scaled && (mode & kDrawMirrored);
-  image* img = canvas ? frame_for(n, mirror_scaled ? mode & ~kDrawMirrored : mode) : nullptr;
-  if (!img || img->width == 0 || img->height == 0) return;
+  image* img = frame_for(n, mirror_scaled ? mode & ~kDrawMirrored : mode);
+  if (!img || img->width == 0 || img->height == 0) return false;
   int64_t w = Trunc(static_cast<float>(img->width) * s), h = Trunc(static_cast<float>(img->height) * s);
   int64_t px = x0, py = y0;
   if (h_anchor == 1) px -= w;
   else if (h_anchor == 4) px -= w / 2;
   if (v_anchor == 3) py -= h;
   else if (v_anchor == 4) py -= h / 2;
+  out = {img, s, px, py, w, h, scaled, mirror_scaled};
+  return true;
+}
+
+bool sprite::scaled_blit(int n, int x, int y, float scale, int mode, ScaledBlit& out) {
+  Placement p;
+  if (!place(n, x, y, scale, mode, p) || !p.scaled) return false;
+  out = {p.img, Clamp_Int(p.x), Clamp_Int(p.y), static_cast<int>(p.w), static_cast<int>(p.h), p.mirror_scaled};
+  return true;
+}
+
+void sprite::draw_frame(Canvas* canvas, int n, int x0, int y0, float scale, int mode, bool car_shadow,
+                        const ScaledBlit* covers, int cover_count) {
+  Placement p;
+  if (!canvas || !place(n, x0, y0, scale, mode, p)) return;
   if (shadow) {
-    if (car_shadow) Car_Shadow(*canvas, px, py, w, h, 3.0f * s);
-    else Object_Shadow(*canvas, px, py, w, h, s);
+    if (car_shadow) Car_Shadow(*canvas, p.x, p.y, p.w, p.h, 3.0f * p.s);
+    else Object_Shadow(*canvas, p.x, p.y, p.w, p.h, p.s);
   }
-  int x = Clamp_Int(px), y = Clamp_Int(py);
+  int x = Clamp_Int(p.x), y = Clamp_Int(p.y);
   if (mode & kDrawCopy)
-    canvas->copy(img, x, y);
+    canvas->copy(p.img, x, y);
   else if (mode & kDrawAdditive)
-    canvas->blit_additive(img, x, y, static_cast<int>(w), static_cast<int>(h));
-  else if (s == 1.0f)
-    canvas->blit(img, 0, 0, static_cast<int>(img->width), static_cast<int>(img->height), x, y);
+    canvas->blit_additive(p.img, x, y, static_cast<int>(p.w), static_cast<int>(p.h));
+  else if (!p.scaled)
+    canvas->blit(p.img, 0, 0, static_cast<int>(p.img->width), static_cast<int>(p.img->height), x, y);
   else
-    canvas->blit_scaled(img, x, y, static_cast<int>(w), static_cast<int>(h), mirror_scaled);
+    canvas->blit_scaled(p.img, x, y, static_cast<int>(p.w), static_cast<int>(p.h), p.mirror_scaled, covers, cover_count);
 }
 
 void sprite::draw_ground(Canvas* canvas, int n, float far_left, float far_right, float far_row, float near_left,
