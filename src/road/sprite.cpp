@@ -70,7 +70,9 @@ sprite::sprite(const char* path, int h, int v, float scale) : h_anchor(h), v_anc
 }
 
 sprite::sprite(const image* img, int h, int v, float scale) : h_anchor(h), v_anchor(v), base_scale(scale) {
-  add_image(img ? new image(*img) : new image());
+  image* copy = img ? new image(*img) : new image();
+  copy->find_opaque_columns();  // as a loaded picture has them
+  add_image(copy);
 }
 
 int sprite::add_frame(const char* path) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -275,6 +276,35 @@ TEST_F(RoadFixture, ObjectsStandBesideTheRoadRunsWithoutSpriteAreSkippedAndTheLa
   for (int y = 0; y < 480; ++y)
     for (int c = 0; c < 320; ++c) left += At(c, y) == cyan;
   EXPECT_GT(left, 200);
+}
+
+// Each object leaves out what nearer objects will paint over; the frame must be the one
+// drawn when every object is drawn whole (frames without measured rows are drawn whole).
+TEST_F(RoadFixture, ObjectsSparedUnderNearerOnesLeaveTheFrameUnchanged) {
+  road.add_sector(5, 0, 0, 60);
+  road.add_sector(5, 30, 20, 120);  // climbing into a right bend, then down to the left
+  road.add_sector(5, -30, -25, 120);
+  road.add_sector(5, 0, 0, 0);
+  // A peak with a clear border and a hole in every fourth row, and a solid block.
+  std::unique_ptr<image> peak(new image(60, 40, 32, 0));
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 60; ++x) {
+      const bool inside = std::abs(2 * x - 59) < y * 3 / 2 && !(y % 4 == 1 && x == 30);
+      reinterpret_cast<uint32_t*>(peak->row(y))[x] = inside ? Pixel_Word(x * 4, y * 6, 90, 255) : Pixel_Word(9, 9, 9, 0);
+    }
+  std::unique_ptr<image> block(roadview::Flat_Image(30, 50, 200, 40, 160));
+  sprite peaks(peak.get(), 4, 3, 2.0f), blocks(block.get(), 4, 3, 1.0f);
+  peaks.no_shadow();
+  SectorList* lists[6] = {road.L1, road.L2, road.L3, road.R1, road.R2, road.R3};
+  for (int n = 0; n < 6; ++n) lists[n]->append({n % 2 ? &blocks : &peaks, 0, 300, 1 << (n % 3), 150 + 120 * n, 0, 0, 0});
+  for (int p : {0, 4000, 9000, 15000, 21000}) {
+    for (sprite* s : {&peaks, &blocks}) s->frames[0]->find_opaque_columns();
+    Render(p);
+    std::vector<uint32_t> spared(canvas.data(), canvas.data() + 640 * 480);
+    for (sprite* s : {&peaks, &blocks}) s->frames[0]->opaque.clear();
+    Render(p);
+    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(spared[i], canvas.data()[i]) << "at " << i % 640 << "," << i / 640 << " from " << p;
+  }
 }
 
 // During the fly-in a segment is 400 world units deep. A vehicle is still drawn exactly
