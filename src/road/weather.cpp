@@ -65,6 +65,31 @@ void Fall(int& x, int& y, int fall) {
   }
 }
 
+// The 2x2 piece at a picture's top left, when it can be written into the display as words:
+// both 32 bits in the same channel order, the picture opaque but for its colour key.
+struct Speck {
+  Uint32 pixel[4];
+  bool drawn[4];
+};
+
+bool Read_Speck(SDL_Surface* picture, const SDL_Surface* display, Speck& speck) {
+  const SDL_PixelFormat* p = picture->format;
+  const SDL_PixelFormat* d = display->format;
+  if (p->BytesPerPixel != 4 || d->BytesPerPixel != 4 || p->Rmask != d->Rmask || p->Gmask != d->Gmask ||
+      p->Bmask != d->Bmask || p->Amask != 0 || d->Amask != 0 || (picture->flags & SDL_SRCALPHA) || picture->w < 2 ||
+      picture->h < 2)
+    return false;
+  if (SDL_MUSTLOCK(picture) && SDL_LockSurface(picture) < 0) return false;
+  const bool keyed = picture->flags & SDL_SRCCOLORKEY;
+  for (int k = 0; k < 4; ++k) {
+    speck.pixel[k] = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(picture->pixels) + (k / 2) * picture->pitch)[k % 2];
+    // SDL compares the whole word with the key when the picture has no alpha.
+    speck.drawn[k] = !keyed || speck.pixel[k] != p->colorkey;
+  }
+  if (SDL_MUSTLOCK(picture)) SDL_UnlockSurface(picture);
+  return true;
+}
+
 }  // namespace
 
 void init_weather() {
@@ -112,11 +137,29 @@ void draw_rain() {
 }
 
 void draw_fine_snow() {
-  for (Flake& f : fine_snow) {
-    Fall(f.x, f.y, 4);
-    SDL_Rect speck = {0, 0, 2, 2};
-    Blit(gfx_snowrain, &speck, f.x, f.y);
+  for (Flake& f : fine_snow) Fall(f.x, f.y, 4);
+  Draw_Specks(gfx_snowrain, fine_snow, 500, SDL_GetVideoSurface());
+}
+
+void Draw_Specks(SDL_Surface* picture, const Flake* flakes, int count, SDL_Surface* display) {
+  if (!picture || !display) return;
+  Speck speck;
+  if (!Read_Speck(picture, display, speck)) {
+    for (int i = 0; i < count; ++i) {
+      SDL_Rect source = {0, 0, 2, 2}, at = {static_cast<Sint16>(flakes[i].x), static_cast<Sint16>(flakes[i].y), 0, 0};
+      SDL_BlitSurface(picture, &source, display, &at);
+    }
+    return;
   }
+  if (SDL_MUSTLOCK(display) && SDL_LockSurface(display) < 0) return;
+  const SDL_Rect& clip = display->clip_rect;
+  for (int i = 0; i < count; ++i)
+    for (int k = 0; k < 4; ++k) {
+      const int x = flakes[i].x + k % 2, y = flakes[i].y + k / 2;
+      if (!speck.drawn[k] || x < clip.x || y < clip.y || x >= clip.x + clip.w || y >= clip.y + clip.h) continue;
+      reinterpret_cast<Uint32*>(static_cast<Uint8*>(display->pixels) + y * display->pitch)[x] = speck.pixel[k];
+    }
+  if (SDL_MUSTLOCK(display)) SDL_UnlockSurface(display);
 }
 
 void draw_lightning() {

@@ -30,6 +30,9 @@ void free_weather();
 void draw_snowflakes();
 void draw_rain();
 void draw_fine_snow();
+// The 2x2 piece at the picture's top left at every flake, as colour-keyed blits draw it
+// (written as words into a 32-bit display of the picture's format).
+void Draw_Specks(SDL_Surface* picture, const Flake* flakes, int count, SDL_Surface* display);
 void draw_lightning();
 void draw_seaplane();
 void draw_scanlines();
