@@ -41,12 +41,13 @@ SDL_Surface* Make_Scanlines() {
   return surface;
 }
 
-void Blit(SDL_Surface* picture, SDL_Rect* source, int x, int y) {
-  SDL_Surface* display = SDL_GetVideoSurface();
+void Blit_To(SDL_Surface* display, SDL_Surface* picture, SDL_Rect* source, int x, int y) {
   if (!picture || !display) return;
   SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
   SDL_BlitSurface(picture, source, display, &at);
 }
+
+void Blit(SDL_Surface* picture, SDL_Rect* source, int x, int y) { Blit_To(SDL_GetVideoSurface(), picture, source, x, y); }
 
 void Blit_Alpha(SDL_Surface* overlay, int alpha) {
   if (!overlay) return;
@@ -146,8 +147,8 @@ void Draw_Specks(SDL_Surface* picture, const Flake* flakes, int count, SDL_Surfa
   Speck speck;
   if (!Read_Speck(picture, display, speck)) {
     for (int i = 0; i < count; ++i) {
-      SDL_Rect source = {0, 0, 2, 2}, at = {static_cast<Sint16>(flakes[i].x), static_cast<Sint16>(flakes[i].y), 0, 0};
-      SDL_BlitSurface(picture, &source, display, &at);
+      SDL_Rect source = {0, 0, 2, 2};
+      Blit_To(display, picture, &source, flakes[i].x, flakes[i].y);
     }
     return;
   }
