@@ -33,12 +33,19 @@ void Window_Scale_From_Environment() {
   if (text) windowScaleOverride = std::atoi(text);
 }
 
+// The mixer's thread must stop before the process unloads the libraries it calls into.
+void Stop_Audio() {
+  Mix_CloseAudio();
+  SDL_Quit();
+}
+
 void Start_Game() {
   if (theGame) return;
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_TIMER);
   Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048);
+  std::atexit(Stop_Audio);
   Window_Scale_From_Environment();
   screen = Open_Display(0);  // the display the game opens
   Load_Sounds();
