@@ -45,10 +45,6 @@ TEST_F(Weather, SeaplaneCrossesIn107FramesWithItsSoundLooping) {
   EXPECT_FALSE(Mix_Playing(channel));
 }
 
-}  // namespace
-
-namespace {
-
 SDL_Surface* Xrgb_Surface(int w, int h) { return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000, 0xFF00, 0xFF, 0); }
 
 Uint32& Pixel(SDL_Surface* s, int x, int y) { return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch)[x]; }

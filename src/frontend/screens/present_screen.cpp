@@ -150,8 +150,8 @@ bool Present_Texture(Presenter& p, const SDL_Surface* surface) {
     if (target != p.cleared_on) p.clears_left = 2;
     p.cleared_on = target;
   }
-  bool clear = !p.software || p.clears_left > 0;
-  if (clear && p.clears_left > 0) --p.clears_left;
+  const bool clear = !p.software || p.clears_left > 0;
+  if (p.clears_left > 0) --p.clears_left;
   if (!p.texture || p.sdl2.update_texture(p.texture, nullptr, surface->pixels, surface->pitch) < 0 ||
       (clear && p.sdl2.clear(p.renderer) < 0) || p.sdl2.copy(p.renderer, p.texture, nullptr, nullptr) < 0)
     return false;

@@ -1,9 +1,11 @@
 #pragma once
-// Presenting the 640x480 screen. sdl12-compat hands its 32-bit X-R-G-B screen to SDL 2 as an
-// A-R-G-B texture, and SDL's software renderer converts that back to the window's X-R-G-B:
-// two conversions a frame. Present_Screen puts the pixels, as they are, into a texture of the
-// screen's own format on sdl12-compat's renderer, which keeps its scaling and black bars.
-// Where that cannot be done (another SDL, another screen format) it falls back to SDL_Flip.
+// Presenting the 640x480 screen. sdl12-compat's SDL_Flip hands its 32-bit X-R-G-B screen to
+// SDL 2 as an A-R-G-B texture, and SDL's software renderer converts that back to the window's
+// X-R-G-B: two conversions a frame. Present_Screen converts none: an unscaled window on the
+// software renderer gets the rows copied into its own surface; any other size or renderer
+// gets one texture in the screen's format on sdl12-compat's renderer, which keeps its
+// scaling and black bars. Where neither can be done (another SDL, another screen format,
+// no window) it falls back to SDL_Flip.
 #include <SDL/SDL.h>
 
 void Present_Screen(SDL_Surface* surface);
