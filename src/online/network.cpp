@@ -17,6 +17,7 @@
 
 #include "common/formats/http_response.h"
 #include "common/safe_file.h"
+#include "online/thread_alarm.h"
 
 const char* const kServerHost = "localhost";
 const int kServerPort = 8780;
@@ -27,6 +28,8 @@ int http_transfer_limit_ms = 8000;
 int http_last_connected = 0;
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 const size_t kBlockSize = 1024;
 const size_t kHeaderLimit = 16384;
@@ -50,15 +53,15 @@ void Read_Server_Setting() {
   if (!text.empty()) server_host = text;
 }
 
-// Resolution and connecting block inside the C library without a time limit of their own,
-// so they run on a helper thread; when the limit passes the caller goes on without them and
-// the helper closes whatever it opened once it returns. getaddrinfo is reentrant, so a
-// helper left behind may overlap the next one safely.
-struct Connect_Job {
+// Name resolution blocks inside the C library without a time limit of its own, so it runs on
+// a helper thread; when the limit passes the caller goes on without it. The helper calls
+// nothing of SDL's, so one left behind is harmless even while the program exits, and
+// getaddrinfo is reentrant, so it may overlap the next one safely.
+struct Resolve_Job {
   std::mutex lock;
   std::condition_variable finished;
-  bool done = false, abandoned = false, resolved = false;
-  TCPsocket socket = nullptr;
+  bool done = false, resolved = false;
+  IPaddress address = {};
 };
 
 // The server's IPv4 address (SDL_net speaks no other) in SDL_net's byte order.
@@ -74,37 +77,38 @@ bool Resolve(const std::string& host, int port, IPaddress* address) {
   return true;
 }
 
-std::shared_ptr<Connect_Job> Start_Connect(const std::string& host, int port, bool open_socket) {
-  auto job = std::make_shared<Connect_Job>();
-  std::thread([job, host, port, open_socket] {
-    IPaddress address;
+std::shared_ptr<Resolve_Job> Start_Resolve(const std::string& host, int port) {
+  auto job = std::make_shared<Resolve_Job>();
+  std::thread([job, host, port] {
+    IPaddress address = {};
     bool resolved = Resolve(host, port, &address);
-    TCPsocket socket = resolved && open_socket ? SDLNet_TCP_Open(&address) : nullptr;
     std::lock_guard<std::mutex> hold(job->lock);
-    if (job->abandoned) {
-      if (socket) SDLNet_TCP_Close(socket);
-    } else {
-      job->resolved = resolved;
-      job->socket = socket;
-    }
+    job->resolved = resolved;
+    job->address = address;
     job->done = true;
     job->finished.notify_all();
   }).detach();
   return job;
 }
 
-// Waits for the job; false when the limit passed first.
-bool Wait_For(Connect_Job& job) {
+// True when the job resolved the name before the deadline.
+bool Resolved_By(Resolve_Job& job, Clock::time_point deadline) {
   std::unique_lock<std::mutex> hold(job.lock);
-  if (job.finished.wait_for(hold, std::chrono::milliseconds(http_connect_limit_ms), [&] { return job.done; }))
-    return true;
-  job.abandoned = true;
-  return false;
+  return job.finished.wait_until(hold, deadline, [&] { return job.done; }) && job.resolved;
 }
 
+Clock::time_point Connect_Deadline() { return Clock::now() + std::chrono::milliseconds(http_connect_limit_ms); }
+
+// Connects on the calling thread, so that no connect is ever left running inside SDL_net
+// (a helper that woke there while the program exits would call into unloaded libraries);
+// a thread alarm ends the connect at the deadline instead.
 TCPsocket Open_Connection() {
-  auto job = Start_Connect(Server_Host(), Server_Port(), true);
-  return Wait_For(*job) ? job->socket : nullptr;
+  Clock::time_point deadline = Connect_Deadline();
+  auto job = Start_Resolve(Server_Host(), Server_Port());
+  if (!Resolved_By(*job, deadline)) return nullptr;
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  Thread_Alarm alarm(left);
+  return alarm.armed() ? SDLNet_TCP_Open(&job->address) : nullptr;
 }
 
 int Send_Request(TCPsocket socket, const char* resource) {
@@ -114,8 +118,6 @@ int Send_Request(TCPsocket socket, const char* resource) {
   if (length < 0 || length >= static_cast<int>(sizeof request)) return 0;
   return SDLNet_TCP_Send(socket, request, length) == length;
 }
-
-using Clock = std::chrono::steady_clock;
 
 // Waits for each block at most the receive limit, and for all of them together at most
 // until the request's deadline.
@@ -195,8 +197,8 @@ int Init_Network() {
     std::printf("Error initializing network.\n");
     return 1;
   }
-  auto job = Start_Connect(Server_Host(), Server_Port(), false);
-  if (!Wait_For(*job) || !job->resolved) {
+  auto job = Start_Resolve(Server_Host(), Server_Port());
+  if (!Resolved_By(*job, Connect_Deadline())) {
     std::printf("Cannot connect to %s.\n", Server_Host());
     return 2;
   }
