@@ -31,6 +31,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+long long Ms_Until(Clock::time_point deadline) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+}
+
 const size_t kBlockSize = 1024;
 const size_t kHeaderLimit = 16384;
 const size_t kBodyLimit = size_t(32) << 20;  // far above any file the game fetches
@@ -106,8 +110,7 @@ TCPsocket Open_Connection() {
   Clock::time_point deadline = Connect_Deadline();
   auto job = Start_Resolve(Server_Host(), Server_Port());
   if (!Resolved_By(*job, deadline)) return nullptr;
-  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-  Thread_Alarm alarm(left);
+  Thread_Alarm alarm(static_cast<long>(Ms_Until(deadline)));
   return alarm.armed() ? SDLNet_TCP_Open(&job->address) : nullptr;
 }
 
@@ -128,7 +131,7 @@ struct Receiver {
 
   // Bytes received (0 when the server closed), or -1 on an error or time-out.
   int Next(char* block) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    auto left = Ms_Until(deadline);
     if (left <= 0) return -1;
     Uint32 wait = static_cast<Uint32>(left < http_receive_limit_ms ? left : http_receive_limit_ms);
     if (SDLNet_CheckSockets(set, wait) <= 0 || !SDLNet_SocketReady(socket)) return -1;

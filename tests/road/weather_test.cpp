@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "audio/audio_fixture.h"
+#include "support/front_end.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ TEST_F(Weather, SpecksDrawWhatKeyedBlitsDrawAcrossEveryEdge) {
       }
       int off = 0;
       for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) off += (Pixel(written, x, y) & 0xFFFFFF) != (Pixel(blitted, x, y) & 0xFFFFFF);
+        for (int x = 0; x < 640; ++x) off += Picture_Pixel(written, x, y) != Picture_Pixel(blitted, x, y);
       EXPECT_EQ(off, 0) << "keyed " << keyed << ", clip width " << clip.w;
       SDL_FreeSurface(written);
       SDL_FreeSurface(blitted);
