@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -160,21 +160,17 @@ TEST(GameFolders, ComparesReleasesPartByPart) {
 // release record older than the program sets aside.
 TEST(GameFolders, PlayerCopiesCountOnlyWhileTheirReleaseIsNewer) {
   ScopedTempDir dir;
-  auto write = [](const std::string& path, const char* text) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path) << text;
-  };
   GameFolders folders;
   folders.installed = 1;
   folders.data = dir.path() + "/share";
   folders.config = dir.path() + "/config";
   folders.user = dir.path() + "/player";
-  write(folders.data + "/GFX/a.bmp", "installed");
-  write(folders.data + "/GFX/b.bmp", "installed");
-  write(folders.data + "/SFX/s.ogg", "installed");
-  write(folders.user + "/GFX/a.bmp", "player's");
+  Write_File(folders.data + "/GFX/a.bmp", "installed");
+  Write_File(folders.data + "/GFX/b.bmp", "installed");
+  Write_File(folders.data + "/SFX/s.ogg", "installed");
+  Write_File(folders.user + "/GFX/a.bmp", "player's");
   std::filesystem::create_directories(folders.user + "/GFX/b.bmp");  // a folder cannot be read as the picture
-  write(folders.user + "/TRK/mine.TRK", "track");
+  Write_File(folders.user + "/TRK/mine.TRK", "track");
   Use_Game_Folders(folders);
 
   ASSERT_EQ(Settle_Player_Copies("3.99", "3.98"), 1);
@@ -201,7 +197,7 @@ TEST(GameFolders, PlayerCopiesCountOnlyWhileTheirReleaseIsNewer) {
   EXPECT_EQ(Data_Path("GFX/a.bmp"), folders.data + "/GFX/a.bmp");
 
   // A live update of release 4.1 counts at once; one of an unknown release never does.
-  write(folders.user + "/GFX/a.bmp", "newer");
+  Write_File(folders.user + "/GFX/a.bmp", "newer");
   ASSERT_EQ(Settle_Player_Copies("4.1", "4.0"), 1);
   EXPECT_EQ(Data_Path("GFX/a.bmp"), folders.user + "/GFX/a.bmp");
   testing::internal::CaptureStdout();

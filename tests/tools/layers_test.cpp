@@ -4,10 +4,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -27,11 +27,6 @@ CheckRun Check_Layers(const std::string& root) {
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
-}
-
-void Write(const std::string& path, const std::string& text) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path) << text;
 }
 
 TEST(Layers, TheSourceTreeIncludesOnlyDownwards) {
@@ -64,10 +59,10 @@ TEST(Layers, EveryWayUpIsNamedWithFileAndLine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     ScopedTempDir dir;
-    Write("src/layers.txt", "# floors\nsrc/low\nserver\nsrc/mid src/side  # one floor\n\nsrc/high\nsrc tools\n");
+    Write_File("src/layers.txt", "# floors\nsrc/low\nserver\nsrc/mid src/side  # one floor\n\nsrc/high\nsrc tools\n");
     for (const char* header : {"src/low/l.h", "src/mid/m.h", "src/side/s.h", "src/high/h.h", "server/server.h"})
-      Write(header, "#pragma once\n");
-    Write(c.path, c.text);
+      Write_File(header, "#pragma once\n");
+    Write_File(c.path, c.text);
     const CheckRun run = Check_Layers(dir.path());
     EXPECT_EQ(run.status, *c.fault ? 1 : 0) << run.output;
     if (*c.fault) {
