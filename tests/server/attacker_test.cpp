@@ -152,19 +152,14 @@ TEST_F(AttackTest, WritesAreLimitedPerClientAddressAlsoBehindAProxy) {
 
   // Behind the trusted proxy each forwarded client has its own budget; an untrusted peer's
   // forwarded address is its own invention and counts against the peer.
-  for (int i = 0; i < 30; ++i)
-    ASSERT_EQ(Status_Of(Exchange_From("127.0.0.6", port_, Get_Request("updatelog.php?player=Anna&os=3",
-                                                            "X-Forwarded-For: 198.51.100.1, 203.0.113.7\n"))),
-              200);
-  EXPECT_EQ(Status_Of(Exchange_From("127.0.0.6", port_, Get_Request("updatelog.php?player=Anna&os=3",
-                                                          "X-Forwarded-For: 203.0.113.7\n"))),
-            429);
-  EXPECT_EQ(Status_Of(Exchange_From("127.0.0.6", port_, Get_Request("updatelog.php?player=Anna&os=3",
-                                                          "X-Forwarded-For: 203.0.113.8\n"))),
-            200);
-  EXPECT_EQ(Status_Of(Exchange_From("127.0.0.4", port_, Get_Request("updatelog.php?player=Anna&os=3",
-                                                          "X-Forwarded-For: 203.0.113.9\n"))),
-            429);
+  auto forwarded_write = [this](const char* peer, const char* forwarded) {
+    std::string header = std::string("X-Forwarded-For: ") + forwarded + "\n";
+    return Status_Of(Exchange_From(peer, port_, Get_Request("updatelog.php?player=Anna&os=3", header)));
+  };
+  for (int i = 0; i < 30; ++i) ASSERT_EQ(forwarded_write("127.0.0.6", "198.51.100.1, 203.0.113.7"), 200);
+  EXPECT_EQ(forwarded_write("127.0.0.6", "203.0.113.7"), 429);
+  EXPECT_EQ(forwarded_write("127.0.0.6", "203.0.113.8"), 200);
+  EXPECT_EQ(forwarded_write("127.0.0.4", "203.0.113.9"), 429);
 }
 
 TEST(ClientAddress, TakesForwardedAddressesOnlyFromTrustedProxies) {
