@@ -19,22 +19,24 @@
 namespace {
 
 std::vector<unsigned char> Track_Bytes(const char* creator, int type, int tournament, int sectors) {
-  std::vector<TrackSector> list(sectors);
-  for (TrackSector& sector : list) {
-    sector = TrackSector();
-    sector.length = 60;
-  }
+  std::vector<TrackSector> list(sectors, TrackSector());
+  for (TrackSector& sector : list) sector.length = 60;
   return Serialise_Track_File(Make_Track_Header(creator, type, tournament), list.data(), sectors);
+}
+
+// What a GET stored in `file`; "<not fetched>" when the request failed.
+std::string Fetched(const char* resource, const char* file) {
+  return Http_Get(resource, file) == 1 ? Read_File(file) : "<not fetched>";
 }
 
 }  // namespace
 
 TEST_F(ServiceTest, ScoresAreStoredOnlyWhenValid) {
-  EXPECT_EQ(Http_Get("ots.php?player=3Anna_Berg&track=1&score=61234", ""), 1);
-  EXPECT_EQ(Http_Get("ots.php?player=3Anna_Berg&track=12&score=0", ""), 1);
-  EXPECT_EQ(Http_Get("ohs.php?player=3Anna_Berg&score=734000", ""), 1);
-  EXPECT_EQ(Http_Get("updatelog.php?player=Anna_Berg&os=3", ""), 1);
-  const char* refused[] = {
+  for (const char* accepted : {"ots.php?player=3Anna_Berg&track=1&score=61234",
+                               "ots.php?player=3Anna_Berg&track=12&score=0", "ohs.php?player=3Anna_Berg&score=734000",
+                               "updatelog.php?player=Anna_Berg&os=3"})
+    EXPECT_EQ(Http_Get(accepted, ""), 1) << accepted;
+  const std::string refused[] = {
       "ots.php?player=3Anna&track=0&score=1",          "ots.php?player=3Anna&track=13&score=1",
       "ots.php?player=3Anna&track=1&score=-5",         "ots.php?player=3Anna&track=1&score=2147483648",
       "ots.php?player=3Anna&track=1&score=1e5",        "ots.php?player=3Anna&track=1",
@@ -45,12 +47,10 @@ TEST_F(ServiceTest, ScoresAreStoredOnlyWhenValid) {
       "ohs.php?player=3Anna&score=5&score=6",          "ohs.php?player=3Anna&player=3Bob&score=5",
       "updatelog.php?player=Anna",                     "updatelog.php?player=Anna&os=x",
       "ohs.php?player=3Ann%FF&score=5",                "updatelog.php?player=Ann%C0%80&os=3",
+      "ohs.php?player=3" + std::string(41, 'a') + "&score=5",  // too long a name
+      "ohs.php?player=3Anna&score=" + std::string(900, '9'),
   };
-  for (const char* request : refused) EXPECT_EQ(Http_Get(request, ""), 0) << request;
-  std::string too_long = "ohs.php?player=3" + std::string(41, 'a') + "&score=5";
-  EXPECT_EQ(Http_Get(too_long.c_str(), ""), 0);
-  std::string huge = "ohs.php?player=3Anna&score=" + std::string(900, '9');
-  EXPECT_EQ(Http_Get(huge.c_str(), ""), 0);
+  for (const std::string& request : refused) EXPECT_EQ(Http_Get(request.c_str(), ""), 0) << request.substr(0, 60);
   EXPECT_EQ(service_.store.Count("rounds"), 2);
   EXPECT_EQ(service_.store.Count("tournaments"), 1);
   EXPECT_EQ(service_.store.Count("update_log"), 1);
@@ -62,8 +62,7 @@ TEST_F(ServiceTest, LeaderboardListsTheFifteenFastestTournaments) {
     ASSERT_EQ(Http_Get(("ohs.php?player=5P" + std::to_string(100 + i) + "&score=" + std::to_string(800000 - i)).c_str(),
                        ""),
               1);
-  ASSERT_EQ(Http_Get("highscore.txt", "HighScore.txt"), 1);
-  std::string text = Read_File("HighScore.txt");
+  std::string text = Fetched("highscore.txt", "HighScore.txt");
   Leaderboard_Entry entries[kLeaderboardSize];
   ASSERT_EQ(Parse_Leaderboard(text.data(), text.size(), entries), LEADERBOARD_OK);
   EXPECT_STREQ(entries[0].name, "P119");
@@ -78,18 +77,15 @@ TEST_F(ServiceTest, PublishedTracksMakeTheCloudList) {
   broken.resize(broken.size() - 1);
   Write_File(dir_.path() + "/in/BROKEN.TRK", broken);
   Write_File(dir_.path() + "/in/bad name.TRK", Track_Bytes("X", 2, 0, 50));
-  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/USER1.TRK"), 1);
-  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/TT_FL.TRK"), 1);
-  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/BROKEN.TRK"), 0);
-  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/bad name.TRK"), 0);
-  EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/MISSING.TRK"), 0);
+  const std::pair<const char*, int> published[] = {
+      {"USER1.TRK", 1}, {"TT_FL.TRK", 1}, {"BROKEN.TRK", 0}, {"bad name.TRK", 0}, {"MISSING.TRK", 0}};
+  for (const auto& [name, result] : published)
+    EXPECT_EQ(Publish_Track(data_dir_, dir_.path() + "/in/" + name), result) << name;
 
   std::filesystem::create_directories("TRK");
-  ASSERT_EQ(Http_Get("TRK/VantoRello.tracks", "TRK/VantoRello.tracks"), 1);
-  std::string list = Read_File("TRK/VantoRello.tracks");
-  EXPECT_EQ(list, "TT_FL.TRK|1|40|Maker|1\nUSER1.TRK|3|120|Anna Berg|0\n");
-  ASSERT_EQ(Http_Get("TRK/uploads/USER1.TRK", "TRK/USER1.TRK"), 1);
-  EXPECT_EQ(Read_File("TRK/USER1.TRK"), Read_File(dir_.path() + "/in/USER1.TRK"));
+  EXPECT_EQ(Fetched("TRK/VantoRello.tracks", "TRK/VantoRello.tracks"),
+            "TT_FL.TRK|1|40|Maker|1\nUSER1.TRK|3|120|Anna Berg|0\n");
+  EXPECT_EQ(Fetched("TRK/uploads/USER1.TRK", "TRK/USER1.TRK"), Read_File(dir_.path() + "/in/USER1.TRK"));
   EXPECT_EQ(Http_Get("TRK/uploads/BROKEN.TRK", "TRK/BROKEN.TRK"), 0);
   EXPECT_EQ(Http_Get("TRK/uploads/../service.db", "x"), 0);
   EXPECT_EQ(Http_Get("TRK/uploads/%2E%2E%2Fservice.db", "x"), 0);
@@ -103,17 +99,14 @@ TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
   Write_File(source + "/SFX/menu.ogg", std::string(3000, 'o'));
   ASSERT_EQ(Publish_Release(data_dir_, source, "3.99"), 1);
 
-  ASSERT_EQ(Http_Get("version.ver", "version.ver"), 1);
-  EXPECT_EQ(Read_File("version.ver"), "#VantoRello\n3.99\n#VantoRello\n");
-  ASSERT_EQ(Http_Get("VantoRello.w32.ver", "VantoRello.ver"), 1);
-  EXPECT_EQ(Read_File("VantoRello.ver"), "GFX/sky.png|CA6598D0\nSFX/menu.ogg|" +
-                                        Update_List_Line("", File_Crc((source + "/SFX/menu.ogg").c_str())).substr(1) +
-                                        Update_List_Line("vantorello", Crc_Bytes(0, "new program", 11)));
+  EXPECT_EQ(Fetched("version.ver", "version.ver"), "#VantoRello\n3.99\n#VantoRello\n");
+  EXPECT_EQ(Fetched("VantoRello.w32.ver", "VantoRello.ver"),
+            "GFX/sky.png|CA6598D0\nSFX/menu.ogg|" +
+                Update_List_Line("", File_Crc((source + "/SFX/menu.ogg").c_str())).substr(1) +
+                Update_List_Line("vantorello", Crc_Bytes(0, "new program", 11)));
   std::filesystem::create_directories("GFX");
-  ASSERT_EQ(Http_Get("GFX/sky.png", "GFX/sky.png"), 1);
-  EXPECT_EQ(Read_File("GFX/sky.png"), "abc");
-  ASSERT_EQ(Http_Get("VantoRello.w32", "VantoRello.upd"), 1);
-  EXPECT_EQ(Read_File("VantoRello.upd"), "new program");
+  EXPECT_EQ(Fetched("GFX/sky.png", "GFX/sky.png"), "abc");
+  EXPECT_EQ(Fetched("VantoRello.w32", "VantoRello.upd"), "new program");
   for (const char* outside : {"service.db", "release/version.ver", "files/GFX/sky.png", "GFX/../GFX/sky.png",
                               "../data/service.db", "%2e%2e/data/service.db", "GFX/missing.png"})
     EXPECT_EQ(Http_Get(outside, "x"), 0) << outside;
@@ -124,10 +117,8 @@ TEST_F(ServiceTest, PublishedReleaseServesItsListedFilesOnly) {
   Write_File(source + "/GFX/sky.png", "abcd");
   std::filesystem::create_directories(data_dir_ + "/releases/.incoming-crashed/files");
   ASSERT_EQ(Publish_Release(data_dir_, source, "4.00"), 1);
-  ASSERT_EQ(Http_Get("VantoRello.w32.ver", "VantoRello.ver"), 1);
-  EXPECT_EQ(Read_File("VantoRello.ver"), Update_List_Line("GFX/sky.png", Crc_Bytes(0, "abcd", 4)));
-  ASSERT_EQ(Http_Get("GFX/sky.png", "GFX/sky.png"), 1);
-  EXPECT_EQ(Read_File("GFX/sky.png"), "abcd");
+  EXPECT_EQ(Fetched("VantoRello.w32.ver", "VantoRello.ver"), Update_List_Line("GFX/sky.png", Crc_Bytes(0, "abcd", 4)));
+  EXPECT_EQ(Fetched("GFX/sky.png", "GFX/sky.png"), "abcd");
   EXPECT_EQ(Http_Get("VantoRello.w32", "VantoRello.upd"), 0);
   std::vector<std::string> shelf;
   for (const auto& entry : std::filesystem::directory_iterator(data_dir_ + "/releases"))
