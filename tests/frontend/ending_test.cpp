@@ -29,19 +29,14 @@ uint32_t Pattern(int x, int y) { return 0x800000u | static_cast<uint32_t>((x * 3
 // The wave's rows, the glyphs' cells (a lacking character is a space) and the pictures.
 TEST_F(EndingTest, WaveTableGlyphCellsAndPictures) {
   Init_Scroller();
-  EXPECT_EQ(scroll_wave[0], 435);
-  EXPECT_EQ(scroll_wave[90], 449);
-  EXPECT_EQ(scroll_wave[180], 435);
-  EXPECT_EQ(scroll_wave[270], 421);
+  for (auto [x, row] : {std::pair{0, 435}, {90, 449}, {180, 435}, {270, 421}}) EXPECT_EQ(scroll_wave[x], row) << x;
   EXPECT_EQ(*std::min_element(scroll_wave, scroll_wave + 360), 421);
   EXPECT_EQ(*std::max_element(scroll_wave, scroll_wave + 360), 449);
 
-  EXPECT_EQ(Glyph_X(' '), 0);
-  EXPECT_EQ(Glyph_X('!'), 15);
-  EXPECT_EQ(Glyph_X('#'), 31);
-  EXPECT_EQ(Glyph_X('A'), 16 * 32 - 1);
-  EXPECT_EQ(Glyph_X('^'), 16 * 61 - 1);  // the first of its two cells
-  EXPECT_EQ(Glyph_X('~'), 16 * 93 - 1);
+  // '^' takes the first of its two cells.
+  for (auto [c, x] :
+       {std::pair{' ', 0}, {'!', 15}, {'#', 31}, {'A', 16 * 32 - 1}, {'^', 16 * 61 - 1}, {'~', 16 * 93 - 1}})
+    EXPECT_EQ(Glyph_X(c), x) << c;
   for (char c : {'"', '`', '\t', '\0', static_cast<char>(0xe4)}) EXPECT_EQ(Glyph_X(c), 0) << int(c);
   ASSERT_NE(scroll_font, nullptr);
   EXPECT_GE(scroll_font->w, 1520);
