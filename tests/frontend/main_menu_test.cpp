@@ -28,13 +28,7 @@ class MainMenuTest : public FrontEndTest {
     FrontEndTest::TearDown();
   }
   void Press(SDLKey key) { Handle_Menu_Event(Key_Event(key)); }
-  void Axis(int axis, int value) {
-    SDL_Event event{};
-    event.type = SDL_JOYAXISMOTION;
-    event.jaxis.axis = static_cast<Uint8>(axis);
-    event.jaxis.value = static_cast<Sint16>(value);
-    Handle_Menu_Event(event);
-  }
+  void Axis(int axis, int value) { Handle_Menu_Event(Axis_Event(axis, value)); }
 };
 
 TEST_F(MainMenuTest, CursorStaysInsideTheGrid) {

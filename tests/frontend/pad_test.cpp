@@ -25,14 +25,6 @@
 
 namespace {
 
-SDL_Event Pad_Button(int button, bool down) {
-  SDL_Event e{};
-  e.type = e.jbutton.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-  e.jbutton.button = static_cast<Uint8>(button);
-  e.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
-  return e;
-}
-
 SDL_Event Hat(Uint8 value) {
   SDL_Event e{};
   e.type = e.jhat.type = SDL_JOYHATMOTION;
@@ -40,16 +32,8 @@ SDL_Event Hat(Uint8 value) {
   return e;
 }
 
-SDL_Event Stick(int axis, int value) {
-  SDL_Event e{};
-  e.type = e.jaxis.type = SDL_JOYAXISMOTION;
-  e.jaxis.axis = static_cast<Uint8>(axis);
-  e.jaxis.value = static_cast<Sint16>(value);
-  return e;
-}
-
 void Push(SDL_Event e) { SDL_PushEvent(&e); }
-void Press(int button) { Push(Pad_Button(button, true)), Push(Pad_Button(button, false)); }
+void Press(int button) { Push(Button_Event(button, true)), Push(Button_Event(button, false)); }
 
 // What a screen sees, one word an event: "+UP" a pad key down, "-UP" up, "b3" a button.
 std::string Seen() {
@@ -91,11 +75,11 @@ TEST_F(PadTest, DpadAndBackBecomeKeysOnlyWhereTheyAreKnown) {
     std::vector<SDL_Event> events;
     const char* seen;
   } cases[] = {
-      {1, {Pad_Button(kPadDown, true), Pad_Button(kPadDown, false)}, "+down -down "},
-      {1, {Pad_Button(kPadLeft, true), Pad_Button(kPadRight, true)}, "+left +right "},
-      {1, {Pad_Button(kPadBack, true), Pad_Button(kPadBack, false)}, "+escape -escape "},
-      {1, {Pad_Button(kPadSouth, true), Pad_Button(kPadStart, true), Pad_Button(kPadStart, false)}, "b0 b6 /b6 "},
-      {0, {Pad_Button(kPadDown, true), Pad_Button(kPadBack, true)}, "b12 b4 "},  // a device's own numbers
+      {1, {Button_Event(kPadDown, true), Button_Event(kPadDown, false)}, "+down -down "},
+      {1, {Button_Event(kPadLeft, true), Button_Event(kPadRight, true)}, "+left +right "},
+      {1, {Button_Event(kPadBack, true), Button_Event(kPadBack, false)}, "+escape -escape "},
+      {1, {Button_Event(kPadSouth, true), Button_Event(kPadStart, true), Button_Event(kPadStart, false)}, "b0 b6 /b6 "},
+      {0, {Button_Event(kPadDown, true), Button_Event(kPadBack, true)}, "b12 b4 "},  // a device's own numbers
       {0, {Hat(SDL_HAT_UP), Hat(SDL_HAT_RIGHTUP), Hat(SDL_HAT_LEFTDOWN), Hat(SDL_HAT_CENTERED)},
        "+up +right -up -right +down +left -down -left "},
       {1, {Hat(SDL_HAT_RIGHT), Hat(SDL_HAT_RIGHT), Hat(SDL_HAT_CENTERED)}, "+right -right "},
@@ -135,17 +119,17 @@ TEST_F(PadTest, ButtonsHatAndStickReachTheDrivingInputsWithAndWithoutAMapping) {
            std::to_string(game.input_right) + (keep ? "" : " leaves");
   };
   Use_Layout();  // no mapping saved: South accelerates, East brakes
-  EXPECT_EQ(drive({Pad_Button(kPadSouth, true)}), "1000");
-  EXPECT_EQ(drive({Pad_Button(kPadEast, true)}), "0100");
-  EXPECT_EQ(drive({Pad_Button(kPadEast, false), Pad_Button(kPadLeft, true)}), "0010");
-  EXPECT_EQ(drive({Pad_Button(kPadLeft, false), Hat(SDL_HAT_RIGHT)}), "0001");
-  EXPECT_EQ(drive({Hat(SDL_HAT_CENTERED), Stick(0, -20000)}), "0010");
-  EXPECT_EQ(drive({Stick(1, -8000)}), "1010");
-  EXPECT_EQ(drive({Stick(1, 7999)}), "0010");  // the dead zone: both off
-  EXPECT_EQ(drive({Pad_Button(kPadStart, true)}), "0010");  // racing: Start does nothing
+  EXPECT_EQ(drive({Button_Event(kPadSouth, true)}), "1000");
+  EXPECT_EQ(drive({Button_Event(kPadEast, true)}), "0100");
+  EXPECT_EQ(drive({Button_Event(kPadEast, false), Button_Event(kPadLeft, true)}), "0010");
+  EXPECT_EQ(drive({Button_Event(kPadLeft, false), Hat(SDL_HAT_RIGHT)}), "0001");
+  EXPECT_EQ(drive({Hat(SDL_HAT_CENTERED), Axis_Event(0, -20000)}), "0010");
+  EXPECT_EQ(drive({Axis_Event(1, -8000)}), "1010");
+  EXPECT_EQ(drive({Axis_Event(1, 7999)}), "0010");  // the dead zone: both off
+  EXPECT_EQ(drive({Button_Event(kPadStart, true)}), "0010");  // racing: Start does nothing
   game.race_finished = 1;
-  EXPECT_EQ(drive({Pad_Button(kPadSouth, true)}), "1010");
-  EXPECT_EQ(drive({Pad_Button(kPadStart, true)}), "1010 leaves");
+  EXPECT_EQ(drive({Button_Event(kPadSouth, true)}), "1010");
+  EXPECT_EQ(drive({Button_Event(kPadStart, true)}), "1010 leaves");
   game.race_finished = 0;
 
   // A saved mapping of a device without the layout: its own numbers, the hat still steers.
@@ -154,11 +138,11 @@ TEST_F(PadTest, ButtonsHatAndStickReachTheDrivingInputsWithAndWithoutAMapping) {
   mapped.joy_accelerate = 7;
   mapped.joy_brake = 2;
   game.input_up = game.input_down = game.input_left = game.input_right = 0;
-  EXPECT_EQ(drive({Pad_Button(kPadSouth, true)}), "0000");
-  EXPECT_EQ(drive({Pad_Button(7, true)}), "1000");
-  EXPECT_EQ(drive({Pad_Button(2, true), Hat(SDL_HAT_LEFT)}), "0110");
+  EXPECT_EQ(drive({Button_Event(kPadSouth, true)}), "0000");
+  EXPECT_EQ(drive({Button_Event(7, true)}), "1000");
+  EXPECT_EQ(drive({Button_Event(2, true), Hat(SDL_HAT_LEFT)}), "0110");
   game.game_over = 1;
-  EXPECT_EQ(drive({Pad_Button(9, true)}), "0110 leaves");  // any other button leaves a lost race
+  EXPECT_EQ(drive({Button_Event(9, true)}), "0110 leaves");  // any other button leaves a lost race
   game.game_over = 0;
 }
 

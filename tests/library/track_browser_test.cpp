@@ -11,12 +11,6 @@ namespace {
 
 using TrackBrowserTest = LibraryTest;
 
-void Push_Shift_K() {
-  SDL_Event event = Key_Event(SDLK_k);
-  event.key.keysym.mod = KMOD_LSHIFT;
-  SDL_PushEvent(&event);
-}
-
 void Push_Mouse(int button) {
   SDL_Event event{};
   event.type = event.button.type = SDL_MOUSEBUTTONDOWN;
@@ -67,7 +61,7 @@ TEST_F(TrackBrowserTest, PanelTrophyDeletionModesJoystickAndMouse) {
         EXPECT_TRUE(Keyed_Picture_Shown("GFX/icon_pokal.bmp", 13, 313));
         EXPECT_TRUE(Keyed_Picture_Shown("GFX/lt_pin.bmp", 498, 150));  // Hong Kong
         EXPECT_EQ(Off_Map(480, 0, 160, 24), 0);                        // no delete hint
-        Push_Shift_K();
+        Push_Key(SDLK_k, KMOD_LSHIFT);
         Push_Key(SDLK_k);
         break;
       case 2:
@@ -93,7 +87,7 @@ TEST_F(TrackBrowserTest, PanelTrophyDeletionModesJoystickAndMouse) {
         EXPECT_EQ(trackListMode, TRACKS_LOCAL);
         EXPECT_EQ(trackListCount, 3);  // rescanned
         Select("USER.TRK");
-        Push_Shift_K();
+        Push_Key(SDLK_k, KMOD_LSHIFT);
         break;
       case 6:
         EXPECT_EQ(trackListCount, 2);

@@ -95,19 +95,29 @@ void Push_Key(SDLKey key, SDLMod mod) {
   SDL_PushEvent(&up);
 }
 
-void Push_Axis(int axis, int value) {
+SDL_Event Axis_Event(int axis, int value) {
   SDL_Event event{};
   event.type = event.jaxis.type = SDL_JOYAXISMOTION;
   event.jaxis.axis = static_cast<Uint8>(axis);
   event.jaxis.value = static_cast<Sint16>(value);
+  return event;
+}
+
+void Push_Axis(int axis, int value) {
+  SDL_Event event = Axis_Event(axis, value);
   SDL_PushEvent(&event);
 }
 
-void Push_Button(int button) {
+SDL_Event Button_Event(int button, bool down) {
   SDL_Event event{};
-  event.type = event.jbutton.type = SDL_JOYBUTTONDOWN;
+  event.type = event.jbutton.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
   event.jbutton.button = static_cast<Uint8>(button);
-  event.jbutton.state = SDL_PRESSED;
+  event.jbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+  return event;
+}
+
+void Push_Button(int button) {
+  SDL_Event event = Button_Event(button);
   SDL_PushEvent(&event);
 }
 

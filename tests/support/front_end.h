@@ -36,6 +36,9 @@ void Push_Button(int button);
 void Push_Quit();
 // Builds a key-down event without queueing it.
 SDL_Event Key_Event(SDLKey key, SDLMod mod = KMOD_NONE);
+// Builds a joystick axis motion, or a button press or release, without queueing it.
+SDL_Event Axis_Event(int axis, int value);
+SDL_Event Button_Event(int button, bool down = true);
 
 // One pixel of a 16- or 32-bit surface; of a 32-bit one only the bits its format uses (the
 // fourth byte of a display without alpha holds nothing).
