@@ -91,8 +91,7 @@ TEST_F(RoadFixture, EmptyLayoutBuildsWithoutReadingARecord) {
 }
 
 TEST_F(RoadFixture, StraightFlatLayoutSetsTheWidthHorizonAndCurveForce) {
-  road.add_sector(5, 0, 0, 400);
-  road.add_sector(5, 0, 0, 0);
+  Straight();
   road.lateral = 350;
   road.build_patches(1000);
   EXPECT_EQ(road.patches_ws[0].left, 350 - 625);
@@ -132,16 +131,10 @@ TEST_F(RoadFixture, OffRoadMeasuresFromTheNearerEdge) {
 }
 
 TEST(RoadViewFrame, ChoosesBySideOfTheScreen) {
-  EXPECT_EQ(road::View_Frame(5, -140), 4);
-  EXPECT_EQ(road::View_Frame(5, -139), 3);
-  EXPECT_EQ(road::View_Frame(5, -70), 3);
-  EXPECT_EQ(road::View_Frame(5, -69), 2);
-  EXPECT_EQ(road::View_Frame(5, 69), 2);
-  EXPECT_EQ(road::View_Frame(5, 70), 1);
-  EXPECT_EQ(road::View_Frame(5, 140), 0);
-  EXPECT_EQ(road::View_Frame(1, 500), 0);   // clamped
-  EXPECT_EQ(road::View_Frame(2, -500), 1);  // clamped
-  EXPECT_EQ(road::View_Frame(0, 0), 0);
+  // Frame count, screen offset, frame; the last three are clamped.
+  const int cases[][3] = {{5, -140, 4}, {5, -139, 3}, {5, -70, 3}, {5, -69, 2}, {5, 69, 2},
+                          {5, 70, 1},   {5, 140, 0},  {1, 500, 0}, {2, -500, 1}, {0, 0, 0}};
+  for (const auto& c : cases) EXPECT_EQ(road::View_Frame(c[0], c[1]), c[2]) << c[0] << " frames at " << c[1];
 }
 
 TEST_F(RoadFixture, ThinRoadsShowBlendedOnePixelLinesAndNoneBelowALimit) {
@@ -261,21 +254,20 @@ TEST_F(RoadFixture, ObjectsStandBesideTheRoadRunsWithoutSpriteAreSkippedAndTheLa
   const uint32_t cyan = Pixel_Word(0, 255, 255, 255);
   road.R1->append({&post, 0, 400, 1, 350, 0, 0, 0});
   road.L1->append({nullptr, 0, 400, 1, -350, 0, 0, 0});  // an id without a loaded sprite
+  auto cyan_in = [&](int x0, int x1) {
+    int n = 0;
+    for (int y = 0; y < 480; ++y)
+      for (int x = x0; x < x1; ++x) n += At(x, y) == cyan;
+    return n;
+  };
   Render(0);  // where an object stands is checked against the reference views
-  int left = 0, right = 0;
-  for (int y = 0; y < 480; ++y)
-    for (int c = 0; c < 640; ++c)
-      if (At(c, y) == cyan) ++(c < 320 ? left : right);
-  EXPECT_EQ(left, 0);
-  EXPECT_GT(right, 200);
+  EXPECT_EQ(cyan_in(0, 320), 0);
+  EXPECT_GT(cyan_in(320, 640), 200);
   // The last run of a list is drawn too: L2 holds a run without sprite, then the post.
   road.L2->append({nullptr, 0, 200, 1, -350, 0, 0, 0});
   road.L2->append({&post, 0, 200, 1, -350, 0, 0, 0});
   Render(19000);  // segments 190..310 in view: the objects stand from segment 200 on
-  left = 0;
-  for (int y = 0; y < 480; ++y)
-    for (int c = 0; c < 320; ++c) left += At(c, y) == cyan;
-  EXPECT_GT(left, 200);
+  EXPECT_GT(cyan_in(0, 320), 200);
 }
 
 // Each object leaves out what nearer objects will paint over; the frame must be the one
