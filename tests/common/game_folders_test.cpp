@@ -46,9 +46,9 @@ struct FakeFiles {
   }
 };
 
+// Each case runs in /tmp/w, a folder without GFX.
 struct FolderCase {
   const char* name;
-  const char* cwd;
   const char *home, *xdg_config, *xdg_data;
   const char* account;
   std::set<std::string> dirs, read_only, files;
@@ -57,6 +57,8 @@ struct FolderCase {
 };
 
 const char* const kOut = nullptr;
+const char* const kConfig = "/home/pat/.config/vantorello";
+const char* const kUser = "/home/pat/.local/share/vantorello";
 
 TEST(GameFolders, ChoosesAFolderOrSaysWhichOneFailed) {
   const std::set<std::string> kSystem = {"/", "/home", "/home/pat", "/usr", "/tmp", "/tmp/w"};
@@ -65,32 +67,28 @@ TEST(GameFolders, ChoosesAFolderOrSaysWhichOneFailed) {
     return more;
   };
   const std::vector<FolderCase> cases = {
-      {"defaults below HOME", "/tmp/w", "/home/pat", kOut, kOut, "/home/pat", with({}), {}, {},
-       "/home/pat/.config/vantorello", "/home/pat/.local/share/vantorello", {}},
-      {"XDG folders, made with their parents", "/tmp/w", "/home/pat", "/tmp/x/conf", "/tmp/x/data", "/home/pat",
-       with({}), {}, {}, "/tmp/x/conf/vantorello", "/tmp/x/data/vantorello", {}},
-      {"XDG_CONFIG_HOME names a file", "/tmp/w", "/home/pat", "/tmp/file", kOut, "/home/pat", with({}), {},
-       {"/tmp/file"}, "/home/pat/.config/vantorello", "/home/pat/.local/share/vantorello",
-       {"/tmp/file/vantorello (XDG_CONFIG_HOME)"}},
-      {"relative XDG_DATA_HOME", "/tmp/w", "/home/pat", kOut, "data", "/home/pat", with({}), {}, {},
-       "/home/pat/.config/vantorello", "/home/pat/.local/share/vantorello", {"XDG_DATA_HOME is not an absolute"}},
-      {"missing HOME: the account's home", "/tmp/w", "/gone", kOut, kOut, "/home/pat", with({}), {}, {},
-       "/home/pat/.config/vantorello", "/home/pat/.local/share/vantorello", {"home folder /gone"}},
-      {"unset HOME: the account's home", "/tmp/w", kOut, kOut, kOut, "/home/pat", with({}), {}, {},
-       "/home/pat/.config/vantorello", "/home/pat/.local/share/vantorello", {"HOME is not set"}},
-      {"read-only HOME, read-only account: nothing", "/tmp/w", "/home/pat", kOut, kOut, "/home/pat", with({}),
-       {"/home/pat"}, {}, "", "",
-       {"/home/pat/.config/vantorello", "/home/pat/.local/share/vantorello", "No folder for the settings"}},
-      {"read-only XDG data, writable HOME", "/tmp/w", "/home/pat", kOut, "/ro", "/home/pat", with({"/ro"}), {"/ro"},
-       {}, "/home/pat/.config/vantorello", "/home/pat/.local/share/vantorello", {"/ro/vantorello (XDG_DATA_HOME)"}},
-      {"config fails, data works: still unusable", "/tmp/w", "/home/pat", "/tmp/file", kOut, "/nope",
-       with({"/home/pat/.config"}), {"/home/pat/.config"}, {"/tmp/file"}, "", "/home/pat/.local/share/vantorello",
-       {"(XDG_CONFIG_HOME)", "/home/pat/.config/vantorello", "No folder for the settings"}},
+      {"defaults below HOME", "/home/pat", kOut, kOut, "/home/pat", with({}), {}, {}, kConfig, kUser, {}},
+      {"XDG folders, made with their parents", "/home/pat", "/tmp/x/conf", "/tmp/x/data", "/home/pat", with({}), {}, {},
+       "/tmp/x/conf/vantorello", "/tmp/x/data/vantorello", {}},
+      {"XDG_CONFIG_HOME names a file", "/home/pat", "/tmp/file", kOut, "/home/pat", with({}), {}, {"/tmp/file"},
+       kConfig, kUser, {"/tmp/file/vantorello (XDG_CONFIG_HOME)"}},
+      {"relative XDG_DATA_HOME", "/home/pat", kOut, "data", "/home/pat", with({}), {}, {}, kConfig, kUser,
+       {"XDG_DATA_HOME is not an absolute"}},
+      {"missing HOME: the account's home", "/gone", kOut, kOut, "/home/pat", with({}), {}, {}, kConfig, kUser,
+       {"home folder /gone"}},
+      {"unset HOME: the account's home", kOut, kOut, kOut, "/home/pat", with({}), {}, {}, kConfig, kUser,
+       {"HOME is not set"}},
+      {"read-only HOME, read-only account: nothing", "/home/pat", kOut, kOut, "/home/pat", with({}), {"/home/pat"}, {},
+       "", "", {kConfig, kUser, "No folder for the settings"}},
+      {"read-only XDG data, writable HOME", "/home/pat", kOut, "/ro", "/home/pat", with({"/ro"}), {"/ro"}, {}, kConfig,
+       kUser, {"/ro/vantorello (XDG_DATA_HOME)"}},
+      {"config fails, data works: still unusable", "/home/pat", "/tmp/file", kOut, "/nope", with({"/home/pat/.config"}),
+       {"/home/pat/.config"}, {"/tmp/file"}, "", kUser, {"(XDG_CONFIG_HOME)", kConfig, "No folder for the settings"}},
   };
   for (const FolderCase& c : cases) {
     SCOPED_TRACE(c.name);
     FakeFiles fs{c.dirs, c.read_only, c.files, {}};
-    FolderProbe probe = fs.Probe(c.cwd, "/usr/games/vantorello", c.home);
+    FolderProbe probe = fs.Probe("/tmp/w", "/usr/games/vantorello", c.home);
     probe.xdg_config_home = c.xdg_config;
     probe.xdg_data_home = c.xdg_data;
     probe.account_home = c.account;
@@ -121,13 +119,12 @@ TEST(GameFolders, AWorkingDirectoryWithGfxKeepsEverythingThere) {
     int installed;
     const char* data;
   };
-  const char* const kPlayer = "/home/pat/.local/share/vantorello";
   const std::vector<Case> cases = {
       {"/src/build/run", {"/src/build/run/GFX"}, "/src/build/vantorello", 0, ""},
-      {"/src/build/run", {"/src/build/run/GFX", kPlayer}, "/src/build/vantorello", 0, ""},  // a player as well
+      {"/src/build/run", {"/src/build/run/GFX", kUser}, "/src/build/vantorello", 0, ""},  // a player as well
       {"/tmp/w", {}, "/tmp/dest/usr/games/vantorello", 1, "/tmp/dest/usr/share/games/vantorello"},
       // The player's folder holds "GFX" after a live update; it is not the game's folder.
-      {kPlayer, {kPlayer, std::string(kPlayer) + "/GFX"}, "/usr/games/vantorello", 1, "/usr/share/games/vantorello"},
+      {kUser, {kUser, std::string(kUser) + "/GFX"}, "/usr/games/vantorello", 1, "/usr/share/games/vantorello"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cwd);
