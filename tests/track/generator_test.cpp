@@ -77,32 +77,29 @@ Layout Model_Layout(unsigned seed, int length, int curves, int hills) {
   return m;
 }
 
+// Length, curve and hill of a track sector or a road record.
+template <typename S>
+std::vector<int> Shape(const S& s) { return {s.length, s.curve, s.hill}; }
+
 TEST_F(Generator, LayoutFollowsTheDrawOrderForEveryParameterMix) {
   struct Case {
     int length, curves, hills;
   } cases[] = {{800, 0, 0}, {800, 40, 10}, {4000, 95, 0}, {4000, 95, 95}, {2300, 15, 60}};
   for (const Case& c : cases) {
     for (unsigned seed : {1u, 77u}) {
+      SCOPED_TRACE(std::to_string(c.length) + " long, seed " + std::to_string(seed));
       generatorParams.length = c.length, generatorParams.curves = c.curves, generatorParams.hills = c.hills;
       Clear_Track_Stats();
       Generate(13, seed);  // an unknown type: the layout alone
       Layout m = Model_Layout(seed, c.length, c.curves, c.hills);
       ASSERT_EQ(trackSectorCount, c.length / 10);
       EXPECT_EQ(trackStats.sectors, c.length / 10);
-      EXPECT_EQ(trackStats.left_turns, m.left);
-      EXPECT_EQ(trackStats.right_turns, m.right);
-      EXPECT_EQ(trackStats.hills_up, m.up);
-      EXPECT_EQ(trackStats.hills_down, m.down);
+      const int turns[4] = {trackStats.left_turns, trackStats.right_turns, trackStats.hills_up, trackStats.hills_down};
+      EXPECT_EQ(std::vector<int>(turns, turns + 4), std::vector<int>({m.left, m.right, m.up, m.down}));
       for (int i = 0; i < trackSectorCount; ++i) {
-        const TrackSector& s = trackSectors[i];
-        ASSERT_EQ(s.length, m.sectors[i].length) << c.length << " sector " << i;
-        ASSERT_EQ(s.curve, m.sectors[i].curve) << i;
-        ASSERT_EQ(s.hill, m.sectors[i].hill) << i;
+        ASSERT_EQ(Shape(trackSectors[i]), Shape(m.sectors[i])) << "sector " << i;
         // The road's layout is the sectors in order.
-        const Sector& r = game->road->layout->sectors[i];
-        ASSERT_EQ(r.length, s.length);
-        ASSERT_EQ(r.curve, s.curve);
-        ASSERT_EQ(r.hill, s.hill);
+        ASSERT_EQ(Shape(game->road->layout->sectors[i]), Shape(trackSectors[i])) << "record " << i;
       }
       EXPECT_EQ(static_cast<int>(game->road->layout->count()), trackSectorCount);
     }
