@@ -8,6 +8,7 @@
 #include "core/state/game.h"
 #include "road/road.h"
 #include "road/sky.h"
+#include "support/printed.h"
 #include "support/temp_dir.h"
 #include "track/scenery.h"
 
@@ -18,9 +19,7 @@ struct SceneryFixture : ::testing::Test {
   ScopedTempDir dir;
   std::unique_ptr<Game> game;
   void SetUp() override {
-    testing::internal::CaptureStdout();
-    game.reset(new Game());
-    testing::internal::GetCapturedStdout();
+    Printed([&] { game.reset(new Game()); });
     ASSERT_EQ(Allocate_Track_Sectors(), 1);
     trackStats = {};
     generatorParams = GeneratorParams();
@@ -43,9 +42,7 @@ TEST_F(SceneryFixture, ObjectSpritesFirstLoadWinsAndFreeingClearsAll) {
   game->Load_Object_Sprite(999, "GFX/x.png", 4, 3, 1.0f, 1);
   game->Load_Object_Sprite(-1, "GFX/x.png", 4, 3, 1.0f, 1);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Invalid Sprite ID.\nError: Invalid Sprite ID.\n");
-  testing::internal::CaptureStdout();
-  game->Load_Object_Sprite(210, "GFX/hotel_l.png", 1, 3, 6.0f, 0);
-  std::string report = testing::internal::GetCapturedStdout();
+  std::string report = Printed([&] { game->Load_Object_Sprite(210, "GFX/hotel_l.png", 1, 3, 6.0f, 0); });
   EXPECT_NE(report.find("GFX/hotel_l.png"), std::string::npos);  // the missing file is reported
   sprite* hotel = game->Object_Sprite(210);
   ASSERT_NE(hotel, nullptr);
@@ -216,9 +213,7 @@ TEST_F(SceneryFixture, SectorsBecomeRoadRunsAndUnloadedIdsDrawNothing) {
   trackSectors[1].length = 20;
   trackSectors[1].R2 = {777, 16, 440};  // from a scenario whose set is not loaded
   trackSectors[1].C0 = {kNoGroundTexture, 0, 0};
-  testing::internal::CaptureStdout();
-  game->Sectors_To_Road_Objects();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(Printed([&] { game->Sectors_To_Road_Objects(); }),
             "ERROR: Sprite not loaded!\nR1: 100\nR2: 777\nR3: 400\nL1: 100\nL2: 150\nL3: 400\n");
   road::Road& r = *game->road;
   EXPECT_EQ(r.R2->count(), 2u);
