@@ -13,6 +13,7 @@
 #include "frontend/graphics/player_name.h"
 #include "road/road.h"
 #include "road/sky.h"
+#include "support/printed.h"
 #include "support/race_fixture.h"
 #include "support/temp_dir.h"
 #include "track/scenery.h"
@@ -35,9 +36,7 @@ class Generator : public RaceFixture {
   void Generate(int type, unsigned seed) {
     generatorParams.track_type = type;
     std::srand(seed);
-    testing::internal::CaptureStdout();
-    game->Generate_Track();
-    output = testing::internal::GetCapturedStdout();
+    output = Printed([&] { game->Generate_Track(); });
   }
   std::string output;
 };
@@ -134,16 +133,12 @@ TEST_F(Generator, BuiltinTrackScenarioAndScatteredObjectsOfEveryType) {
     int placed = 0;  // scattered objects, every one with its sprite
     for (int i = 0; i < trackSectorCount; ++i) placed += trackSectors[i].state == 2;
     EXPECT_GT(placed, 0) << type;
-    testing::internal::CaptureStdout();
-    game->Sectors_To_Road_Objects();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << type;
+    EXPECT_EQ(Printed([&] { game->Sectors_To_Road_Objects(); }), "") << type;
     game->Free_Object_Sprites();
   }
   // An unknown type sets weather 0 and keeps the value.
   game->weather = 4;
-  testing::internal::CaptureStdout();
-  game->Setup_Scenario(0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: unknown track type!\n");
+  EXPECT_EQ(Printed([&] { game->Setup_Scenario(0); }), "Error: unknown track type!\n");
   EXPECT_EQ(game->weather, 0);
   EXPECT_EQ(game->track_type, 0);
 }
