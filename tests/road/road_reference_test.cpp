@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../../tools/roadview/road_view.h"
+#include "support/printed.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -29,9 +30,7 @@ struct ReferenceFixture : ::testing::Test {
   std::unique_ptr<Game> game;
   std::unique_ptr<sprite> car;
   void Build(int track) {
-    testing::internal::CaptureStdout();
-    game.reset(new Game());
-    testing::internal::GetCapturedStdout();
+    Printed([&] { game.reset(new Game()); });
     game->builtin_track = track;
     game->sky->free_pictures();
     roadview::Plain_Scenery(*game);

@@ -8,6 +8,7 @@
 #include "road/canvas.h"
 #include "road/image.h"
 #include "road/sky.h"
+#include "support/printed.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -82,9 +83,7 @@ TEST_F(SkyFixture, UnknownHorizonFallsBackToTheCloudySky) {
   sky.pictures[2] = Column_Picture(8, 8);
   sky.set_horizon(1);
   EXPECT_EQ(sky.current, sky.pictures[1]);
-  testing::internal::CaptureStdout();
-  sky.set_horizon(12);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Unknow horizon type!\n");
+  EXPECT_EQ(Printed([&] { sky.set_horizon(12); }), "Unknow horizon type!\n");
   EXPECT_EQ(sky.current, sky.pictures[2]);
   sky.set_size(800, 600);
   EXPECT_EQ(sky.horizon_row, 300);
