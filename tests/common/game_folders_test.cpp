@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/files.h"
+#include "support/printed.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -184,9 +185,7 @@ TEST(GameFolders, PlayerCopiesCountOnlyWhileTheirReleaseIsNewer) {
             "Error: Cannot read " + folders.user + "/GFX/b.bmp, using the installed one.\n");
 
   // The package brought 4.0 and the player's copies are of 3.99: set aside, with one line.
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(Settle_Player_Copies("3.99", "4.0"), 0);
-  std::string said = testing::internal::GetCapturedStdout();
+  std::string said = Printed([] { EXPECT_EQ(Settle_Player_Copies("3.99", "4.0"), 0); });
   EXPECT_EQ(said.find("Moved 2 files"), 0u) << said;
   EXPECT_TRUE(std::filesystem::exists(folders.user + "/replaced-3.99/GFX/a.bmp"));
   EXPECT_FALSE(std::filesystem::exists(folders.user + "/GFX/a.bmp"));
@@ -197,9 +196,7 @@ TEST(GameFolders, PlayerCopiesCountOnlyWhileTheirReleaseIsNewer) {
   Write_File(folders.user + "/GFX/a.bmp", "newer");
   ASSERT_EQ(Settle_Player_Copies("4.1", "4.0"), 1);
   EXPECT_EQ(Data_Path("GFX/a.bmp"), folders.user + "/GFX/a.bmp");
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(Settle_Player_Copies("", "4.0"), 0);
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("replaced-unknown"), std::string::npos);
+  EXPECT_NE(Printed([] { EXPECT_EQ(Settle_Player_Copies("", "4.0"), 0); }).find("replaced-unknown"), std::string::npos);
 
   EXPECT_EQ(Describe_Game_Folders(folders), "VantoRello: data from " + folders.data + ", settings in " +
                                                 folders.config + ", player's files in " + folders.user + ".");
