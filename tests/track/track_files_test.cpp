@@ -17,6 +17,7 @@
 #include "road/road.h"
 #include "support/race_fixture.h"
 #include "support/files.h"
+#include "support/printed.h"
 #include "support/temp_dir.h"
 #include "track/track_sector.h"
 
@@ -26,6 +27,7 @@ struct TrackFiles : ::testing::Test {
   ScopedTempDir dir;
   void SetUp() override {
     ASSERT_EQ(Allocate_Track_Sectors(), 1);
+    trackHeader = TrackHeader{};  // a save takes the scenario of the last loaded header
     std::filesystem::create_directory("TRK");
   }
   void TearDown() override { Free_Track_Sectors(); }
@@ -37,9 +39,7 @@ struct TrackFiles : ::testing::Test {
   // Loads and returns what was printed; the sector count must be 0 after a refusal.
   std::string Load(const char* path, int expect) {
     trackSectorCount = 77;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Load_Track_File(path), expect) << path;
-    std::string out = testing::internal::GetCapturedStdout();
+    std::string out = Printed([&] { EXPECT_EQ(Load_Track_File(path), expect) << path; });
     if (!expect) {
       EXPECT_EQ(trackSectorCount, 0);
       EXPECT_EQ(trackHeader.sector_count, 0);
