@@ -92,9 +92,7 @@ TEST_F(TrackFiles, SavingTagsNamesAndFailures) {
   EXPECT_EQ(trackSectorCount, 100);  // memory keeps its values after a save
 
   std::filesystem::remove_all("TRK");
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(game.Save_Track_File("Regular"), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR saving track data!\n");
+  EXPECT_EQ(Printed([&] { EXPECT_EQ(game.Save_Track_File("Regular"), 0); }), "ERROR saving track data!\n");
   std::filesystem::remove(kPlayerNameFile);  // the first start's name, saved when the first track took it
   EXPECT_TRUE(std::filesystem::is_empty("."));  // no temporary file left behind
   theGame = saved;
