@@ -38,10 +38,8 @@ struct SceneryFixture : ::testing::Test {
 };
 
 TEST_F(SceneryFixture, ObjectSpritesFirstLoadWinsAndFreeingClearsAll) {
-  testing::internal::CaptureStdout();
-  game->Load_Object_Sprite(999, "GFX/x.png", 4, 3, 1.0f, 1);
-  game->Load_Object_Sprite(-1, "GFX/x.png", 4, 3, 1.0f, 1);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: Invalid Sprite ID.\nError: Invalid Sprite ID.\n");
+  EXPECT_EQ(Printed([&] { for (int id : {999, -1}) game->Load_Object_Sprite(id, "GFX/x.png", 4, 3, 1.0f, 1); }),
+            "Error: Invalid Sprite ID.\nError: Invalid Sprite ID.\n");
   std::string report = Printed([&] { game->Load_Object_Sprite(210, "GFX/hotel_l.png", 1, 3, 6.0f, 0); });
   EXPECT_NE(report.find("GFX/hotel_l.png"), std::string::npos);  // the missing file is reported
   sprite* hotel = game->Object_Sprite(210);
@@ -156,9 +154,8 @@ TEST_F(SceneryFixture, PlacementLimitsAndWarnings) {
     for (int s = 0; c.every && s < c.sectors; s += c.every) trackSectors[s].state = c.state;
     generatorParams.scenery = c.scenery;
     trackStats = {};
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(Place_Objects(c.count, c.side, 100, 0, 0), c.result) << c.count;
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.warning);
+    EXPECT_EQ(Printed([&] { EXPECT_EQ(Place_Objects(c.count, c.side, 100, 0, 0), c.result) << c.count; }), c.warning)
+        << c.count;
     EXPECT_EQ(Placed(), c.placed) << c.count;
   }
   EXPECT_EQ(trackStats.trees, 512);
